@@ -1,0 +1,131 @@
+// The macro's state record. The host allocates it (zero-filled), keeps it for the invocation
+// and passes it on every call; its layout is part of the interface.
+#pragma once
+
+#include "drawing/pending_change.h"
+#include "host/host_records.h"
+#include "host/host_types.h"
+#include "host/res_layout.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+class QWidget;
+
+namespace qx {
+
+// State codes.
+enum StateCode : std::int32_t {
+    stDone = 0,
+    stMainMenu = 1,
+    stWholeLayers = 2,
+    stCaseMenu = 7,
+    stIncMenu = 8,
+    stSearchText = 10,
+    stStartSearchText = 11,
+    stReplaceText = 12,
+    stIncValue = 15,
+    stResult = 20,
+    stReport = 21,
+    stHiliteClr = 25,
+    stHiliteWgt = 26,
+    stStartReview = 30,
+    stReview = 31,
+    stFind = 40,
+    stFindEdit = 41,
+    stLenReview = 45,
+    stAfterReview = 50,
+    stHostKey = 60,
+    stSettings = 100,
+};
+
+// Operation codes.
+enum Operation : std::uint8_t {
+    opReplace = 0,
+    opUpper = 1,
+    opLower = 2,
+    opSentence = 3,
+    opIncFirst = 4,
+    opIncSecond = 5,
+    opIncLast = 6,
+    opIncStart = 7,
+    opIncEnd = 8,
+};
+
+inline constexpr std::size_t kStateRecordSize = 27108;
+
+// The fields in their interface order: X(type, name).
+#define QX_STATE_FIELDS(X)                                                                       \
+    X(std::int32_t, state)                                                                       \
+    X(std::int32_t, returnState)                                                                 \
+    X(host::str255, searchStr)                                                                   \
+    X(host::str255, replaceStr)                                                                  \
+    X(bool, caseSens)                                                                            \
+    X(bool, wholeWords)                                                                          \
+    X(bool, wholeEnts)                                                                           \
+    X(std::uint8_t, operation)                                                                   \
+    X(std::int32_t, lastCase)                                                                    \
+    X(std::int32_t, lastInc)                                                                     \
+    X(std::int32_t, increment)                                                                   \
+    X(bool, useForm)                                                                             \
+    X(bool, drawOffLyr)                                                                          \
+    X(bool, txtAtStart)                                                                          \
+    X(bool, dfltPrevTxt)                                                                         \
+    X(bool, rptChanges)                                                                          \
+    X(host::str255, resultMsg)                                                                   \
+    X(host::ModeRec, scanMode)                                                                   \
+    X(bool, escSent)                                                                             \
+    X(HiliteBox, hiliteBox)                                                                      \
+    X(std::int32_t, numReplacements)                                                             \
+    X(std::int32_t, numEntsChanged)                                                              \
+    X(ReportLines*, reportLines)                                                                 \
+    X(bool, findOnly)                                                                            \
+    X(SelWorkArea, selWorkArea)                                                                  \
+    X(bool, confirmEach)                                                                         \
+    X(bool, skipConfirm)                                                                         \
+    X(PendingList*, pendingList)                                                                 \
+    X(std::int32_t, curIndex)                                                                    \
+    X(std::string*, editedText)                                                                  \
+    X(host::EntityRec, curEnt)                                                                   \
+    X(std::int32_t, lastSelSet)                                                                  \
+    X(std::uint8_t, reviewFormKind)                                                              \
+    X(QWidget*, reviewForm)                                                                      \
+    X(bool, undoOpen)                                                                            \
+    X(bool, manualEditMade)                                                                      \
+    X(std::int32_t, hiliteClr)                                                                   \
+    X(std::int32_t, hiliteWgt)
+
+using HiliteBox = std::array<host::point, 4>;
+using SelWorkArea = std::array<std::uint8_t, 12288>;
+using ReportLines = std::vector<std::string>;
+
+#define QX_FIELD_SIZE(type, name) +sizeof(type)
+inline constexpr std::size_t kStateFieldsSize = 0 QX_STATE_FIELDS(QX_FIELD_SIZE);
+#undef QX_FIELD_SIZE
+
+#pragma pack(push, 1)
+
+// Lists, strings and the floating window that the record owns are pointers created at start-up
+// and released at finish, so a zero-filled record is a valid "nothing yet" state.
+struct QuillexL {
+#define QX_FIELD_DECL(type, name) type name;
+    QX_STATE_FIELDS(QX_FIELD_DECL)
+#undef QX_FIELD_DECL
+    // Makes up the record to the size the host allocates, on every ABI.
+    std::uint8_t reserved[kStateRecordSize - kStateFieldsSize - host::kResSize];
+    std::uint8_t res[host::kResSize];
+};
+
+#pragma pack(pop)
+
+static_assert(sizeof(QuillexL) == kStateRecordSize);
+static_assert(offsetof(QuillexL, res) == kStateRecordSize - host::kResSize);
+static_assert(std::is_standard_layout_v<QuillexL>);
+static_assert(std::is_trivially_copyable_v<QuillexL>);
+static_assert(alignof(QuillexL) == 1);
+
+} // namespace qx

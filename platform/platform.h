@@ -1,0 +1,69 @@
+// The thin layer over what the operating system provides. It is the only part of the macro
+// that touches the OS, the desktop or files.
+//
+// Texts given to and returned by this layer are UTF-8; the macro converts its 8-bit texts at
+// the call. Paths are UTF-8 too.
+#pragma once
+
+#include "host/ui_hooks.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+class QDialog;
+
+namespace qx::platform {
+
+using host::BoxAnswer;
+using host::BoxKind;
+
+// Installs the host's UI hooks (or none). Called once when the library binds to its host.
+void SetUiHooks(const host::UiHooks* hooks);
+
+// Message boxes. `defaultNo` makes No the default button of a confirmation.
+BoxAnswer MessageBox(BoxKind kind, const std::string& caption, const std::string& text,
+                     bool defaultNo = false);
+inline void ErrorBox(const std::string& text) { MessageBox(BoxKind::Error, "Error", text); }
+inline void InfoBox(const std::string& text) {
+    MessageBox(BoxKind::Information, "Information", text);
+}
+inline void WarningBox(const std::string& text) { MessageBox(BoxKind::Warning, "Warning", text); }
+inline bool ConfirmBox(const std::string& text, bool defaultNo = false) {
+    return MessageBox(BoxKind::Confirmation, "Confirm", text, defaultNo) == BoxAnswer::Yes;
+}
+
+// The desktop's default beep.
+void Beep();
+
+// Runs a modal dialog to its end and returns its result code.
+int RunModal(QDialog& dialog);
+
+// Opens a document with its default application, never through a shell command line.
+bool OpenDocument(const std::string& path);
+
+// Delivers a key stroke to the host's window.
+void SendHostKey(std::int32_t keyCode);
+
+// Module paths.
+std::string HostExecutablePath();
+std::string MacroLibraryPath();
+
+// File operations. Each returns false on failure and never throws.
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+bool CreateDirectory(const std::string& path); // one level
+bool CopyFileNoOverwrite(const std::string& from, const std::string& to);
+bool MoveFile(const std::string& from, const std::string& to);
+bool DeleteFile(const std::string& path);
+
+// Profile (INI) files. Every call opens the file, handles one key and closes it again.
+// Writes go to a temporary file that is then renamed over the original, so an interrupted
+// write never leaves a half-written file. A file that is missing, unreadable or not an INI
+// file reads as empty.
+std::optional<std::string> ReadProfileString(const std::string& file, const std::string& section,
+                                             const std::string& key);
+bool WriteProfileString(const std::string& file, const std::string& section,
+                        const std::string& key, const std::string& value);
+
+} // namespace qx::platform

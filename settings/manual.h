@@ -1,0 +1,8 @@
+// The reference manual, kept next to the macro's library file.
+#pragma once
+
+namespace qx::settings {
+
+void ShowManual();
+
+} // namespace qx::settings
