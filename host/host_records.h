@@ -50,7 +50,7 @@ struct ModeRec {
     std::int32_t selection = 0;   // kind 3: the host's number of the selection
     std::uint8_t ntypes = 0;      // number of entity types the mode is narrowed to, 0 = all
     std::uint8_t types[16] = {};
-    std::uint8_t reserved[187] = {};
+    std::uint8_t reserved[191] = {};
 };
 static_assert(sizeof(ModeRec) == 224);
 
