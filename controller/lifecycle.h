@@ -1,0 +1,12 @@
+// Start-up on the first call of an invocation and shut-down on the last.
+#pragma once
+
+#include "controller/quillex_state.h"
+
+namespace qx {
+
+void StartUp(QuillexL& s);
+void ShutDown(QuillexL& s);
+void ShowBanner();
+
+} // namespace qx

@@ -1,0 +1,31 @@
+#include "controller/state_table.h"
+
+#include "controller/states.h"
+
+#include <array>
+
+namespace qx {
+namespace {
+
+constexpr std::array kStates = {
+    StateEntry{stMainMenu, MainMenuInput, MainMenuSetup},
+    StateEntry{stWholeLayers, WholeLayersInput, WholeLayersSetup},
+    StateEntry{stCaseMenu, CaseMenuInput, CaseMenuSetup},
+    StateEntry{stIncMenu, IncMenuInput, IncMenuSetup},
+    StateEntry{stSearchText, SearchTextInput, SearchTextSetup},
+    StateEntry{stStartSearchText, SearchTextInput, SearchTextSetup},
+    StateEntry{stReplaceText, ReplaceTextInput, ReplaceTextSetup},
+    StateEntry{stIncValue, IncValueInput, IncValueSetup},
+};
+
+} // namespace
+
+const StateEntry* FindState(std::int32_t code) {
+    for (const StateEntry& e : kStates) {
+        if (e.code == code)
+            return &e;
+    }
+    return nullptr;
+}
+
+} // namespace qx
