@@ -1,0 +1,121 @@
+#include "dialogs/replace_form_io.h"
+
+#include "controller/state_access.h"
+#include "dialogs/drop_down_list.h"
+#include "dialogs/replace_text_dialog.h"
+#include "dialogs/whole_number_spin_field.h"
+#include "host/codepage.h"
+#include "settings/settings_store.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include <string>
+
+namespace qx {
+namespace {
+
+constexpr int kCaseEntries = 3;
+constexpr int kIncEntries = 5;
+constexpr int kFirstCaseOperation = opUpper;
+constexpr int kFirstIncOperation = opIncFirst;
+
+QString ToWidgetText(const host::str255& text) {
+    return QString::fromStdString(host::Cp1252ToUtf8(text.view()));
+}
+
+// Characters the code page cannot hold become '?'; str255 keeps the first 255.
+host::str255 FromWidgetText(const QLineEdit& field) {
+    return host::str255(host::Utf8ToCp1252Lossy(field.text().toStdString()));
+}
+
+bool InRange(int value, int count) {
+    return value >= 0 && value < count;
+}
+
+// Shows the entry the operation names when its option is the chosen one, else the entry last
+// used, else leaves the list as it is.
+void ShowEntry(QComboBox& list, int operation, int firstOperation, int lastUsed, int count) {
+    const int fromOperation = operation - firstOperation;
+    if (InRange(fromOperation, count)) {
+        list.setCurrentIndex(fromOperation);
+        return;
+    }
+    if (InRange(lastUsed, count))
+        list.setCurrentIndex(lastUsed);
+}
+
+std::uint8_t OperationOf(const TfmReplaceText& form) {
+    if (form.rbIncrement->isChecked())
+        return static_cast<std::uint8_t>(kFirstIncOperation + form.cbIncOptions->currentIndex());
+    if (form.rbChangeCase->isChecked())
+        return static_cast<std::uint8_t>(kFirstCaseOperation + form.cbCaseOptions->currentIndex());
+    return opReplace;
+}
+
+} // namespace
+
+void FillReplaceForm(TfmReplaceText& form) {
+    const QuillexL& state = State();
+    form.populating = true;
+
+    form.eOldText->setText(ToWidgetText(state.searchStr));
+    form.eNewText->setText(ToWidgetText(state.replaceStr));
+    form.chbCase->setChecked(state.caseSens);
+    form.chbWord->setChecked(state.wholeWords);
+    form.chbEntity->setChecked(state.wholeEnts);
+
+    const int operation = state.operation;
+    const bool changeCase = InRange(operation - kFirstCaseOperation, kCaseEntries);
+    const bool increment = InRange(operation - kFirstIncOperation, kIncEntries);
+    if (changeCase)
+        form.rbChangeCase->setChecked(true);
+    ShowEntry(*form.cbCaseOptions, operation, kFirstCaseOperation, state.lastCase, kCaseEntries);
+    if (increment)
+        form.rbIncrement->setChecked(true);
+    ShowEntry(*form.cbIncOptions, operation, kFirstIncOperation, state.lastInc, kIncEntries);
+
+    form.seIncrement->setValue(state.increment);
+    // The field reports nothing when it already shows this value, yet the zero rule must know
+    // the value the dialog starts with.
+    form.applyZeroRule();
+
+    if (!changeCase && !increment) {
+        form.rbText->setChecked(true);
+        TfmReplaceText::takeOutOfTabOrder(*form.rbText);
+    }
+    form.populating = false;
+}
+
+void ReadReplaceForm(TfmReplaceText& form) {
+    QuillexL& state = State();
+    constexpr bool toFile = true;
+    constexpr bool fileOnly = false;
+
+    state.searchStr = FromWidgetText(*form.eOldText);
+    state.caseSens = form.chbCase->isChecked();
+    state.wholeWords = form.chbWord->isChecked();
+    state.wholeEnts = form.chbEntity->isChecked();
+    settings::SaveStrSetting("SearchStr", state.searchStr.str(), toFile, fileOnly);
+    settings::SaveBoolSetting("WholeEnts", state.wholeEnts, toFile, fileOnly);
+    settings::SaveBoolSetting("WholeWords", state.wholeWords, toFile, fileOnly);
+    settings::SaveBoolSetting("CaseSens", state.caseSens, toFile, fileOnly);
+
+    state.replaceStr = FromWidgetText(*form.eNewText);
+    settings::SaveStrSetting("ReplaceStr", state.replaceStr.str(), toFile, fileOnly);
+
+    state.operation = OperationOf(form);
+    settings::SaveIntSetting("Operation", state.operation, toFile);
+
+    // Both list entries are kept whichever option is chosen, so the next filling shows them.
+    state.increment = form.seIncrement->value();
+    state.lastInc = form.cbIncOptions->currentIndex();
+    settings::SaveIntSetting("Increment", state.increment, toFile);
+    settings::SaveIntSetting("LastInc", state.lastInc, toFile);
+
+    state.lastCase = form.cbCaseOptions->currentIndex();
+    settings::SaveIntSetting("LastCase", state.lastCase, toFile);
+}
+
+} // namespace qx

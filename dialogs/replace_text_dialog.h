@@ -1,0 +1,103 @@
+// The Replace Text dialog: the search text with its three match options, and what to do with
+// matching entities (replace the matched text, change the case of the whole entity, or step a
+// number in it). The layer dialog derives from it and reuses its controls and rules.
+//
+// Geometry is absolute, in pixels at design size, as the form was drawn: the client area is
+// 434 x 270. The designed outer window was 450 x 309, that is the client area plus 16 pixels of
+// side borders and 39 of title bar and bottom border; Qt measures client geometry, so the fixed
+// outer height of 309 is kept as a fixed client height of 270 and the least outer width of 450
+// as a least client width of 434. Only the width may grow.
+#pragma once
+
+#include "dialogs/anchors.h"
+
+#include <QDialog>
+
+#include <cstdint>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace qx {
+
+class DropDownList;
+class WholeNumberSpinField;
+
+class TfmReplaceText : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TfmReplaceText(QWidget* parent = nullptr);
+
+    // Which part of the dialog gets the focus when it is shown: 0 the search text,
+    // 1 the replacement text, 2 the case list, 3 the number-position list, -1 the first control
+    // in tab order; any other value acts as 0. Set by the caller before showing.
+    std::int32_t startField = 0;
+    // True while the dialog is being filled; the selection rules then do nothing, only the
+    // increment field's zero rule runs.
+    bool populating = false;
+    // The last value the increment field accepted.
+    std::int32_t PrevIncValue = 0;
+
+    // The increment field never shows 0: a text that reads as 0 is replaced at once by "-1"
+    // when the value before was positive, else by "1". Setting the field to the text it
+    // already holds reports no change, so whoever fills the field runs this afterwards.
+    void applyZeroRule();
+    // Takes a radio button out of the tab order, so that Tab moves between the entry fields.
+    static void takeOutOfTabOrder(QRadioButton& button);
+
+    // Esc, Cancel and closing the window all end with the Cancel result.
+    void reject() override;
+
+    QGroupBox* GroupBox1;
+    QLineEdit* eOldText;
+    QCheckBox* chbCase;
+    QCheckBox* chbWord;
+    QCheckBox* chbEntity;
+    QGroupBox* GroupBox2;
+    QRadioButton* rbText;
+    QLineEdit* eNewText;
+    QRadioButton* rbChangeCase;
+    DropDownList* cbCaseOptions;
+    QRadioButton* rbIncrement;
+    DropDownList* cbIncOptions;
+    QLabel* Label1;
+    WholeNumberSpinField* seIncrement;
+    QPushButton* btnOK;
+    QPushButton* btnCancel;
+
+protected:
+    // The selection rules: using a value picks its option. Each runs on a change and on a
+    // click that leaves the value as it was.
+    virtual void newTextUsed();
+    virtual void caseOptionsUsed();
+    virtual void incOptionsUsed();
+    virtual void incrementUsed();
+    // Selects a radio button on the user's behalf.
+    void selectOption(QRadioButton& button);
+
+    // The first control that Tab reaches, which gets the focus for start field -1.
+    QWidget* firstTabStop() const;
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+    // How the controls follow the width; a derived dialog may lay them out anew.
+    AnchorSet anchors;
+
+private:
+    void createSearchGroup();
+    void createReplaceGroup();
+    void createButtons();
+    void connectRules();
+    void orderTabStops();
+    void anchorControls();
+    void focusStartField();
+};
+
+} // namespace qx
