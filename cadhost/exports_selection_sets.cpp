@@ -1,0 +1,39 @@
+// The host functions of the drawing's selection sets. Set numbers outside 0..7 are ignored.
+#include "cadhost/exports.h"
+#include "cadhost/session.h"
+
+#include <algorithm>
+
+namespace {
+
+cadhost::SelectionSetTable& Sets() {
+    return cadhost::CurrentSession().drawing.SelectionSets();
+}
+
+} // namespace
+
+CADHOST_EXPORT void ssSetName(i32 set, const str255* name) {
+    if (name != nullptr) {
+        Sets().SetName(set, name->str());
+    }
+}
+
+CADHOST_EXPORT void ssClear(i32 set) {
+    Sets().Clear(set);
+}
+
+CADHOST_EXPORT void ssAdd(i32 set, EntityRec* ent) {
+    // Only entities of the drawing join a set; a record the macro made up has no place in one.
+    if (ent == nullptr || cadhost::CurrentSession().drawing.FindEntity(ent->addr) == nullptr) {
+        return;
+    }
+    Sets().Add(set, ent->addr);
+}
+
+CADHOST_EXPORT void ssGetName(i32 set, str255* name, i32 maxLen) {
+    if (name == nullptr) {
+        return;
+    }
+    const auto limit = static_cast<std::size_t>(std::clamp(maxLen, 0, 255));
+    name->assign(Sets().Name(set).substr(0, limit));
+}

@@ -1,0 +1,342 @@
+#include "cadhost/model/drawing.h"
+
+#include "cadhost/model/entity_record.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace cadhost {
+
+namespace {
+
+std::pair<std::int32_t, std::int32_t> Key(lgl_addr addr) {
+    return {addr.page, addr.ofs};
+}
+
+} // namespace
+
+Drawing::Drawing() = default;
+
+lgl_addr Drawing::AddLayer(std::string name, bool on, bool locked) {
+    if (name.empty() || FindLayerByName(name) != nullptr) {
+        return {};
+    }
+    Layer layer;
+    layer.addr = {kLayerPage, static_cast<std::int32_t>(layers_.size() + 1)};
+    layer.name = std::move(name);
+    layer.on = on;
+    layer.locked = locked;
+    layers_.push_back(std::move(layer));
+    layerSlots_.emplace_back();
+    if (IsNil(currentLayer_)) {
+        currentLayer_ = layers_.back().addr;
+    }
+    return layers_.back().addr;
+}
+
+std::size_t Drawing::LayerIndex(lgl_addr layer) const {
+    if (layer.page != kLayerPage || layer.ofs < 1 ||
+        static_cast<std::size_t>(layer.ofs) > layers_.size()) {
+        return layers_.size();
+    }
+    return static_cast<std::size_t>(layer.ofs) - 1;
+}
+
+const Layer* Drawing::FindLayer(lgl_addr addr) const {
+    const std::size_t i = LayerIndex(addr);
+    return i < layers_.size() ? &layers_[i] : nullptr;
+}
+
+Layer* Drawing::FindLayer(lgl_addr addr) {
+    const std::size_t i = LayerIndex(addr);
+    return i < layers_.size() ? &layers_[i] : nullptr;
+}
+
+const Layer* Drawing::FindLayerByName(std::string_view name) const {
+    const auto it = std::find_if(layers_.begin(), layers_.end(),
+                                 [name](const Layer& l) { return l.name == name; });
+    return it == layers_.end() ? nullptr : &*it;
+}
+
+bool Drawing::SetCurrentLayer(lgl_addr layer) {
+    if (FindLayer(layer) == nullptr) {
+        return false;
+    }
+    currentLayer_ = layer;
+    return true;
+}
+
+lgl_addr Drawing::NextLayer(lgl_addr layer) const {
+    const std::size_t i = LayerIndex(layer);
+    if (i + 1 >= layers_.size()) {
+        return {};
+    }
+    return layers_[i + 1].addr;
+}
+
+lgl_addr Drawing::AddEntity(Entity entity, lgl_addr layer) {
+    const std::size_t li = LayerIndex(layer);
+    if (li == layers_.size()) {
+        return {};
+    }
+    if (!entity.name.empty() && names_.contains(entity.name)) {
+        return {};
+    }
+    const std::size_t slot = slots_.size();
+    entity.addr = {kEntityPage, static_cast<std::int32_t>(slot + 1)};
+    entity.layer = layer;
+    if (!entity.name.empty()) {
+        names_.emplace(entity.name, slot);
+    }
+    slots_.push_back(Slot{std::move(entity), false, layerSlots_[li].size()});
+    layerSlots_[li].push_back(slot);
+    return slots_.back().entity.addr;
+}
+
+const Drawing::Slot* Drawing::SlotAt(lgl_addr addr) const {
+    if (addr.page != kEntityPage || addr.ofs < 1 ||
+        static_cast<std::size_t>(addr.ofs) > slots_.size()) {
+        return nullptr;
+    }
+    return &slots_[static_cast<std::size_t>(addr.ofs) - 1];
+}
+
+const Entity* Drawing::FindEntity(lgl_addr addr) const {
+    const Slot* slot = SlotAt(addr);
+    if (slot == nullptr || slot->erased) {
+        return nullptr;
+    }
+    return &slot->entity;
+}
+
+lgl_addr Drawing::FindEntityByName(std::string_view name) const {
+    const auto it = names_.find(name);
+    return it == names_.end() ? lgl_addr{} : slots_[it->second].entity.addr;
+}
+
+std::vector<lgl_addr> Drawing::Entities() const {
+    std::vector<lgl_addr> out;
+    for (const auto& onLayer : layerSlots_) {
+        for (std::size_t s : onLayer) {
+            if (!slots_[s].erased) {
+                out.push_back(slots_[s].entity.addr);
+            }
+        }
+    }
+    return out;
+}
+
+bool Drawing::UpdateFromRecord(const qx::host::EntityRec& rec) {
+    const Entity* current = FindEntity(rec.addr);
+    if (current == nullptr || current->type != rec.enttype) {
+        return false;
+    }
+    const std::size_t slot = static_cast<std::size_t>(rec.addr.ofs) - 1;
+    Entity updated = *current;
+    ApplyRecord(rec, updated);
+    if (updated == *current) {
+        return true;
+    }
+    RecordChange(slot);
+    slots_[slot].entity = std::move(updated);
+    return true;
+}
+
+bool Drawing::SetText(lgl_addr addr, std::string text) {
+    const Entity* current = FindEntity(addr);
+    if (current == nullptr || current->type != qx::host::kEntText) {
+        return false;
+    }
+    const std::size_t slot = static_cast<std::size_t>(addr.ofs) - 1;
+    RecordChange(slot);
+    slots_[slot].entity.text.text = std::move(text);
+    return true;
+}
+
+bool Drawing::Erase(lgl_addr addr) {
+    if (FindEntity(addr) == nullptr) {
+        return false;
+    }
+    const std::size_t slot = static_cast<std::size_t>(addr.ofs) - 1;
+    RecordChange(slot);
+    slots_[slot].erased = true;
+    return true;
+}
+
+bool Drawing::Visits(const ModeRec& mode, const Slot& slot) const {
+    return !slot.erased && AllowsType(mode, slot.entity.type);
+}
+
+lgl_addr Drawing::FirstOnLayerFrom(const ModeRec& mode, std::size_t layer, std::size_t pos) const {
+    const auto& onLayer = layerSlots_[layer];
+    for (std::size_t i = pos; i < onLayer.size(); ++i) {
+        const Slot& slot = slots_[onLayer[i]];
+        if (Visits(mode, slot)) {
+            return slot.entity.addr;
+        }
+    }
+    return {};
+}
+
+lgl_addr Drawing::FirstInLayersFrom(const ModeRec& mode, std::size_t layer, std::size_t pos) const {
+    for (std::size_t li = layer; li < layers_.size(); ++li) {
+        const lgl_addr found = FirstOnLayerFrom(mode, li, li == layer ? pos : 0);
+        if (!IsNil(found)) {
+            return found;
+        }
+    }
+    return {};
+}
+
+lgl_addr Drawing::FirstInSelectionFrom(const ModeRec& mode, const Selection& sel,
+                                       std::size_t pos) const {
+    for (std::size_t i = pos; i < sel.entities.size(); ++i) {
+        const Slot* slot = SlotAt(sel.entities[i]);
+        if (slot != nullptr && Visits(mode, *slot)) {
+            return slot->entity.addr;
+        }
+    }
+    return {};
+}
+
+const Drawing::Selection* Drawing::FindSelection(std::int32_t number) const {
+    if (number < 1 || static_cast<std::size_t>(number) > selections_.size()) {
+        return nullptr;
+    }
+    return &selections_[static_cast<std::size_t>(number) - 1];
+}
+
+lgl_addr Drawing::FirstInMode(const ModeRec& mode) const {
+    switch (KindOf(mode)) {
+    case ScanKind::Drawing:
+        return FirstInLayersFrom(mode, 0, 0);
+    case ScanKind::Layer: {
+        const std::size_t li = LayerIndex(mode.layer);
+        return li == layers_.size() ? lgl_addr{} : FirstOnLayerFrom(mode, li, 0);
+    }
+    case ScanKind::Selection: {
+        const Selection* sel = FindSelection(mode.selection);
+        return sel == nullptr ? lgl_addr{} : FirstInSelectionFrom(mode, *sel, 0);
+    }
+    case ScanKind::None:
+        break;
+    }
+    return {};
+}
+
+lgl_addr Drawing::NextInMode(const ModeRec& mode, lgl_addr after) const {
+    // An erased entity still knows its place, so a walk goes on past an entity erased while
+    // the walk stood on it.
+    const Slot* slot = SlotAt(after);
+    if (slot == nullptr) {
+        return {};
+    }
+    const std::size_t li = LayerIndex(slot->entity.layer);
+    switch (KindOf(mode)) {
+    case ScanKind::Drawing:
+        return FirstInLayersFrom(mode, li, slot->posOnLayer + 1);
+    case ScanKind::Layer:
+        if (!(slot->entity.layer == mode.layer)) {
+            return {};
+        }
+        return FirstOnLayerFrom(mode, li, slot->posOnLayer + 1);
+    case ScanKind::Selection: {
+        const Selection* sel = FindSelection(mode.selection);
+        if (sel == nullptr) {
+            return {};
+        }
+        const auto it = sel->positions.find(Key(after));
+        if (it == sel->positions.end()) {
+            return {};
+        }
+        return FirstInSelectionFrom(mode, *sel, it->second + 1);
+    }
+    case ScanKind::None:
+        break;
+    }
+    return {};
+}
+
+std::int32_t Drawing::CreateSelection(std::vector<lgl_addr> entities) {
+    Selection sel;
+    for (const lgl_addr addr : entities) {
+        if (sel.positions.emplace(Key(addr), sel.entities.size()).second) {
+            sel.entities.push_back(addr);
+        }
+    }
+    selections_.push_back(std::move(sel));
+    return static_cast<std::int32_t>(selections_.size());
+}
+
+void Drawing::BeginTransaction() {
+    if (transactionDepth_++ == 0) {
+        undoSteps_.push_back(UndoStep{true, {}});
+    }
+}
+
+void Drawing::EndTransaction() {
+    if (transactionDepth_ == 0) {
+        return;
+    }
+    if (--transactionDepth_ > 0) {
+        return;
+    }
+    // A transaction that changed nothing leaves no step: an undo must always undo something.
+    if (undoSteps_.back().changes.empty()) {
+        undoSteps_.pop_back();
+    }
+}
+
+void Drawing::RecordChange(std::size_t slot) {
+    Change change{slot, slots_[slot].entity, slots_[slot].erased};
+    if (InTransaction()) {
+        undoSteps_.back().changes.push_back(std::move(change));
+        return;
+    }
+    undoSteps_.push_back(UndoStep{false, {std::move(change)}});
+}
+
+bool Drawing::Undo() {
+    if (InTransaction()) {
+        transactionDepth_ = 1;
+        EndTransaction();
+    }
+    if (undoSteps_.empty()) {
+        return false;
+    }
+    UndoStep step = std::move(undoSteps_.back());
+    undoSteps_.pop_back();
+    for (auto it = step.changes.rbegin(); it != step.changes.rend(); ++it) {
+        slots_[it->slot].entity = std::move(it->before);
+        slots_[it->slot].erased = it->erasedBefore;
+    }
+    return true;
+}
+
+std::size_t Drawing::UndoStepCount() const {
+    // An open transaction that has changed nothing yet is not a step.
+    return static_cast<std::size_t>(
+        std::count_if(undoSteps_.begin(), undoSteps_.end(),
+                      [](const UndoStep& s) { return !s.changes.empty(); }));
+}
+
+std::vector<UndoStepInfo> Drawing::UndoSteps() const {
+    std::vector<UndoStepInfo> out;
+    for (const UndoStep& step : undoSteps_) {
+        if (step.changes.empty()) {
+            continue;
+        }
+        UndoStepInfo info{step.transaction, {}};
+        for (const Change& change : step.changes) {
+            const lgl_addr addr = slots_[change.slot].entity.addr;
+            if (std::find(info.entities.begin(), info.entities.end(), addr) ==
+                info.entities.end()) {
+                info.entities.push_back(addr);
+            }
+        }
+        out.push_back(std::move(info));
+    }
+    return out;
+}
+
+} // namespace cadhost

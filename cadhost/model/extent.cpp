@@ -1,0 +1,57 @@
+#include "cadhost/model/extent.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace cadhost {
+
+Extent TextExtent(const TextData& text) {
+    const double width = kCharWidthFactor * text.size * static_cast<double>(text.text.size());
+    const double height = text.size;
+    const double c = std::cos(text.angle);
+    const double s = std::sin(text.angle);
+    const point& o = text.insert;
+    const auto corner = [&](double dx, double dy) {
+        return point{o.x + dx * c - dy * s, o.y + dx * s + dy * c, o.z};
+    };
+    const std::array<point, 4> corners{corner(0, 0), corner(width, 0), corner(width, height),
+                                       corner(0, height)};
+    return PointsExtent(corners);
+}
+
+Extent PointsExtent(std::span<const point> points) {
+    if (points.empty()) {
+        return {};
+    }
+    Extent e{points.front(), points.front()};
+    for (const point& p : points.subspan(1)) {
+        e.lower = {std::min(e.lower.x, p.x), std::min(e.lower.y, p.y), std::min(e.lower.z, p.z)};
+        e.upper = {std::max(e.upper.x, p.x), std::max(e.upper.y, p.y), std::max(e.upper.z, p.z)};
+    }
+    return e;
+}
+
+Extent Union(const Extent& a, const Extent& b) {
+    const std::array<point, 4> corners{a.lower, a.upper, b.lower, b.upper};
+    return PointsExtent(corners);
+}
+
+Extent EntityExtent(const Entity& entity) {
+    if (entity.type == qx::host::kEntText) {
+        return TextExtent(entity.text);
+    }
+    if (IsSmartText(entity.type)) {
+        if (entity.pieces.empty()) {
+            return {};
+        }
+        Extent e = TextExtent(entity.pieces.front());
+        for (const TextData& piece : entity.pieces) {
+            e = Union(e, TextExtent(piece));
+        }
+        return e;
+    }
+    return PointsExtent(entity.points);
+}
+
+} // namespace cadhost

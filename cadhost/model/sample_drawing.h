@@ -1,0 +1,15 @@
+// A small drawing for demonstrations: door tags and sheet numbers on a few layers, a locked and
+// an off layer, paragraph and multi-line texts, a text near the length limit, and a line.
+#pragma once
+
+#include "cadhost/model/drawing.h"
+
+#include <string>
+
+namespace cadhost {
+
+Drawing SampleDrawing();
+// The sample drawing as a drawing file's text.
+std::string SampleDrawingJson();
+
+} // namespace cadhost
