@@ -4,6 +4,7 @@
 #include "text/text_buffer.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace qx::text {
@@ -19,6 +20,22 @@ bool EqualFolded(const char* a, const char* b, std::size_t n) {
     return true;
 }
 
+// The next position in [from, last] that may start an occurrence of a search string whose
+// folded first character is first. Letters are compared with the case bit masked out, which
+// is exact for A-Z and costs no table lookup in the hot loop.
+std::size_t NextCandidate(std::string_view text, std::size_t from, std::size_t last, char first) {
+    if (!IsAsciiUpper(first)) {
+        const void* hit = std::memchr(text.data() + from, first, last - from + 1);
+        return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : npos;
+    }
+    const char lower = AsciiToLower(first);
+    for (std::size_t i = from; i <= last; ++i) {
+        if ((text[i] | 0x20) == lower)
+            return i;
+    }
+    return npos;
+}
+
 // The first occurrence of search in text at or after from. Folding compares on the fly
 // instead of building folded copies, so a text that does not match costs no allocation.
 std::size_t FindFrom(std::string_view text, std::string_view search, std::size_t from,
@@ -27,11 +44,13 @@ std::size_t FindFrom(std::string_view text, std::string_view search, std::size_t
         return text.find(search, from);
     if (search.size() > text.size())
         return npos;
-    const unsigned char first = FoldAscii(search.front());
+    const char first = static_cast<char>(FoldAscii(search.front()));
     const std::size_t last = text.size() - search.size();
     for (std::size_t i = from; i <= last; ++i) {
-        if (FoldAscii(text[i]) == first &&
-            EqualFolded(text.data() + i + 1, search.data() + 1, search.size() - 1))
+        i = NextCandidate(text, i, last, first);
+        if (i == npos)
+            return npos;
+        if (EqualFolded(text.data() + i + 1, search.data() + 1, search.size() - 1))
             return i;
     }
     return npos;
