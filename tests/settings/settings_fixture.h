@@ -1,0 +1,43 @@
+// A settings store opened on fresh folders, with a fake host and a recording desktop.
+#pragma once
+
+#include "host/host_api.h"
+#include "platform/platform.h"
+#include "settings/settings_store.h"
+#include "tests/support/fake_host.h"
+#include "tests/support/recording_ui.h"
+#include "tests/support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace qx::test {
+
+class SettingsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        macroPath = dir.Folder("macros");
+        sharedPath = dir.Folder("shared");
+        host.SetPath(host::kPathMacro, macroPath);
+        host.SetPath(host::kPathShared, sharedPath);
+    }
+
+    // Opens the store and expects it to open without a word to the user.
+    void Open() {
+        ASSERT_TRUE(settings::InitSettings("Quillex"));
+        ASSERT_TRUE(ui.Boxes().empty()) << ui.Boxes().front().text;
+    }
+
+    std::string MacroIni() const { return macroPath + "Quillex.ini"; }
+    std::string SharedIni() const { return sharedPath + "pellworth/pellworth.ini"; }
+    std::optional<std::string> FileValue(const std::string& key) const {
+        return platform::ReadProfileString(MacroIni(), "Quillex", key);
+    }
+
+    TempDir dir;
+    FakeHost host;
+    RecordingUi ui;
+    std::string macroPath;
+    std::string sharedPath;
+};
+
+} // namespace qx::test
