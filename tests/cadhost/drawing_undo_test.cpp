@@ -1,0 +1,132 @@
+// Undo: a transaction undoes as one step, every other change as a step of its own.
+#include "cadhost/model/drawing.h"
+#include "cadhost/model/entity_record.h"
+
+#include <gtest/gtest.h>
+
+namespace cadhost {
+namespace {
+
+class DrawingUndo : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const lgl_addr layer = d.AddLayer("L");
+        a = d.AddEntity(MakeText("alpha", {}, 1, "a"), layer);
+        b = d.AddEntity(MakeText("beta", {}, 1, "b"), layer);
+    }
+    std::string Text(lgl_addr addr) const { return d.FindEntity(addr)->text.text; }
+
+    Drawing d;
+    lgl_addr a, b;
+};
+
+TEST_F(DrawingUndo, TwoChangesInOneTransactionUndoTogether) {
+    d.BeginTransaction();
+    d.SetText(a, "ALPHA");
+    d.SetText(b, "BETA");
+    d.SetText(a, "Alpha"); // a second change of one entity
+    d.EndTransaction();
+    ASSERT_EQ(d.UndoStepCount(), 1u);
+    const auto steps = d.UndoSteps();
+    EXPECT_TRUE(steps[0].transaction);
+    EXPECT_EQ(steps[0].entities, (std::vector<lgl_addr>{a, b}));
+
+    EXPECT_TRUE(d.Undo());
+    EXPECT_EQ(Text(a), "alpha");
+    EXPECT_EQ(Text(b), "beta");
+    EXPECT_EQ(d.UndoStepCount(), 0u);
+    EXPECT_FALSE(d.Undo());
+}
+
+TEST_F(DrawingUndo, TwoTransactionsUndoSeparately) {
+    d.BeginTransaction();
+    d.SetText(a, "one");
+    d.EndTransaction();
+    d.BeginTransaction();
+    d.SetText(b, "two");
+    d.EndTransaction();
+    ASSERT_EQ(d.UndoStepCount(), 2u);
+    d.Undo();
+    EXPECT_EQ(Text(a), "one");
+    EXPECT_EQ(Text(b), "beta");
+    d.Undo();
+    EXPECT_EQ(Text(a), "alpha");
+}
+
+TEST_F(DrawingUndo, ChangesOutsideATransactionAreStepsOfTheirOwn) {
+    d.SetText(a, "one");
+    d.SetText(b, "two");
+    const auto steps = d.UndoSteps();
+    ASSERT_EQ(steps.size(), 2u);
+    EXPECT_FALSE(steps[0].transaction);
+    d.Undo();
+    EXPECT_EQ(Text(a), "one");
+    EXPECT_EQ(Text(b), "beta");
+}
+
+TEST_F(DrawingUndo, RecordWritesAndErasuresAreUndone) {
+    EntityRec rec;
+    FillRecord(*d.FindEntity(a), rec);
+    rec.text.assign("from a record");
+    d.BeginTransaction();
+    EXPECT_TRUE(d.UpdateFromRecord(rec));
+    d.Erase(b);
+    d.EndTransaction();
+    EXPECT_EQ(Text(a), "from a record");
+    EXPECT_EQ(d.FindEntity(b), nullptr);
+    d.Undo();
+    EXPECT_EQ(Text(a), "alpha");
+    ASSERT_NE(d.FindEntity(b), nullptr);
+    EXPECT_EQ(Text(b), "beta");
+}
+
+TEST_F(DrawingUndo, AWriteThatChangesNothingLeavesNoStep) {
+    EntityRec rec;
+    FillRecord(*d.FindEntity(a), rec);
+    EXPECT_TRUE(d.UpdateFromRecord(rec));
+    EXPECT_EQ(d.UndoStepCount(), 0u);
+}
+
+TEST_F(DrawingUndo, AWriteOfAnotherTypeIsRefused) {
+    EntityRec rec;
+    FillRecord(*d.FindEntity(a), rec);
+    rec.enttype = qx::host::kEntPolygon;
+    EXPECT_FALSE(d.UpdateFromRecord(rec));
+    EXPECT_EQ(d.UndoStepCount(), 0u);
+}
+
+TEST_F(DrawingUndo, EmptyAndNestedTransactions) {
+    d.BeginTransaction();
+    d.EndTransaction();
+    EXPECT_EQ(d.UndoStepCount(), 0u) << "a transaction without changes is no step";
+
+    d.BeginTransaction();
+    d.SetText(a, "outer");
+    d.BeginTransaction();
+    d.SetText(b, "inner");
+    d.EndTransaction();
+    EXPECT_TRUE(d.InTransaction());
+    d.EndTransaction();
+    EXPECT_FALSE(d.InTransaction());
+    d.EndTransaction(); // one end too many changes nothing
+    ASSERT_EQ(d.UndoStepCount(), 1u);
+    d.Undo();
+    EXPECT_EQ(Text(a), "alpha");
+    EXPECT_EQ(Text(b), "beta");
+}
+
+TEST_F(DrawingUndo, UndoClosesAnOpenTransactionFirst) {
+    d.SetText(b, "before");
+    d.BeginTransaction();
+    d.SetText(a, "open");
+    EXPECT_TRUE(d.Undo());
+    EXPECT_FALSE(d.InTransaction());
+    EXPECT_EQ(Text(a), "alpha");
+    EXPECT_EQ(Text(b), "before");
+    // Changes after the undo are steps of their own again.
+    d.SetText(a, "later");
+    EXPECT_EQ(d.UndoStepCount(), 2u);
+}
+
+} // namespace
+} // namespace cadhost
