@@ -2,6 +2,7 @@
 // request the macro made last.
 #pragma once
 
+#include "host/host_records.h"
 #include "host/host_types.h"
 
 #include <array>
@@ -41,6 +42,7 @@ struct Request {
     qx::host::ModeRec* modeTarget = nullptr; // menuGetMode
     std::string caption;                     // menuGetMode
     std::int32_t key = 0;                    // callGlobalesc
+    std::int32_t maxLen = 255;               // callDGetstr255
     std::int32_t initialInt = 0;
     std::string initialText;
 };

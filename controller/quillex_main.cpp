@@ -58,9 +58,6 @@ std::int32_t RunCall(Action action, QuillexL& s) {
         // A finish that arrives while a state is still set would set up a request after the
         // lists were released; the invocation is over, so the answer is always 0.
         return 0;
-    case Action::CallSizeQuery:
-        host::Host().SetLocalSize(static_cast<std::int32_t>(kStateRecordSize));
-        return 0;
     default:
         break;
     }
@@ -72,12 +69,17 @@ std::int32_t RunCall(Action action, QuillexL& s) {
 
 std::int32_t Quillex_Main(std::uint8_t actionCode, QuillexL* record, void* /*arg*/) {
     SetStatePointer(record);
-    if (record == nullptr)
-        return 0;
     const auto action = static_cast<Action>(actionCode);
+    // The size query comes before the host has allocated a record.
+    if (record == nullptr && action != Action::CallSizeQuery)
+        return 0;
     if (!HostIsComplete(action)) {
         if (action == Action::CallStart)
             record->state = stDone;
+        return 0;
+    }
+    if (action == Action::CallSizeQuery) {
+        host::Host().SetLocalSize(static_cast<std::int32_t>(kStateRecordSize));
         return 0;
     }
     try {

@@ -1,0 +1,38 @@
+#include "cadhost/demo_scenario.h"
+
+namespace cadhost {
+
+std::string_view DemoScenario() {
+    return R"demo(# A user opens the sample drawing, sets up a search through the prompts and the
+# Replace Text dialog, looks at the manual and leaves.
+drawing sample
+ini macro Quillex UseForm 0
+start
+expect request menu "Manipulate Text"
+expect label F9 "Search For" state 2 hint "Enter the text to search for"
+key F9
+expect request text ""
+text "door"
+expect label F9 "Search For" state 3 hint "'door'"
+key S3
+text "Gate"
+expect label S3 "Replace With" state 3 hint "'Gate'"
+key F10
+expect label F10 "Case Sensitive" off
+key S6
+key F2
+key F10
+int 0
+box ok "Increment cannot be zero"
+int 2
+expect label F10 "Increment" hint "Set size of increment (currently 2)"
+key S0
+expect label S6 "Inc Number" state 3 hint "Increment Numbers in Matching Entities by 2 (2nd num in text)"
+key S0
+expect ended
+expect ini macro Quillex SearchStr "door"
+expect attribute Increment int 2
+)demo";
+}
+
+} // namespace cadhost

@@ -1,0 +1,33 @@
+#include "cadhost/macro_library.h"
+
+#include <dlfcn.h>
+
+#include <filesystem>
+
+namespace cadhost {
+
+LoadedMacro LoadMacroLibrary(const std::string& path) {
+    dlerror();
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) {
+        const char* why = dlerror();
+        return {nullptr, "cannot load the macro library " + path + ": " + (why ? why : "unknown error")};
+    }
+    void* entry = dlsym(handle, qx::host::kMainExportName);
+    if (entry == nullptr)
+        return {nullptr, "the macro library " + path + " does not export Main"};
+    return {reinterpret_cast<qx::host::Main_fn>(entry), {}};
+}
+
+std::string DefaultMacroLibraryPath() {
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec) {
+        const auto beside = exe.parent_path() / "libquillex.so";
+        if (std::filesystem::exists(beside, ec))
+            return beside.string();
+    }
+    return QX_MACRO_LIBRARY_PATH;
+}
+
+} // namespace cadhost

@@ -1,0 +1,180 @@
+// "expect" steps: what the user should see and what the drawing and the files should hold.
+#include "cadhost/scenario/ini_access.h"
+#include "cadhost/scenario/steps.h"
+#include "cadhost/session.h"
+#include "host/codepage.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace cadhost::scenario {
+namespace {
+
+using qx::host::Cp1252ToUtf8;
+
+std::string Q(const std::string& utf8) { return "\"" + utf8 + "\""; }
+
+void Compare(RunContext& ctx, const Step& step, const std::string& what,
+             const std::string& expectedUtf8, const std::string& seenUtf8) {
+    if (expectedUtf8 != seenUtf8)
+        ctx.Fail(step, what + ": expected " + Q(expectedUtf8) + ", seen " + Q(seenUtf8));
+}
+
+int LabelPosition(const std::string& key) {
+    if (key.size() < 2)
+        return 0;
+    const int n = std::atoi(key.c_str() + 1);
+    if (key[0] == 'F' && n >= 1 && n <= 10)
+        return n;
+    if (key[0] == 'S' && key.size() == 2)
+        return n == 0 ? 20 : 10 + n;
+    return 0;
+}
+
+void ExpectRequest(RunContext& ctx, const Step& step) {
+    const UiState& ui = CurrentSession().ui;
+    if (ctx.invocationEnded || !ctx.invocation || !ctx.invocation->Running())
+        return ctx.Fail(step, "the invocation has ended");
+    const std::string seen = RequestName(ui.request.kind);
+    Compare(ctx, step, "request", step.words[2], seen);
+    if (step.words.size() > 3 && !ctx.Failed()) {
+        const auto& r = ui.request;
+        if (r.kind == RequestKind::MenuGetMode)
+            Compare(ctx, step, "caption", step.words[3], Cp1252ToUtf8(r.caption));
+        else if (r.kind == RequestKind::DGetstr255)
+            Compare(ctx, step, "prompt text", step.words[3], Cp1252ToUtf8(r.initialText));
+        else
+            Compare(ctx, step, "value", step.words[3], std::to_string(r.initialInt));
+    }
+}
+
+void ExpectLabel(RunContext& ctx, const Step& step, bool present) {
+    const int pos = LabelPosition(step.words[2]);
+    if (pos == 0)
+        return ctx.Fail(step, "not a label key: " + step.words[2]);
+    const Label& l = CurrentSession().ui.labels[static_cast<std::size_t>(pos - 1)];
+    if (!present) {
+        if (l.set)
+            ctx.Fail(step, "label " + step.words[2] + " is set: " + Q(Cp1252ToUtf8(l.text)));
+        return;
+    }
+    if (!l.set)
+        return ctx.Fail(step, "label " + step.words[2] + " is not set");
+    if (step.words.size() > 3)
+        Compare(ctx, step, "label text", step.words[3], Cp1252ToUtf8(l.text));
+    for (std::size_t i = 4; i < step.words.size() && !ctx.Failed(); ++i) {
+        const std::string& w = step.words[i];
+        if (w == "on" || w == "off") {
+            if (l.call != Label::Call::Lblsett || l.on != (w == "on"))
+                ctx.Fail(step, "label " + step.words[2] + " is not " + w);
+        } else if (w == "state" && i + 1 < step.words.size()) {
+            Compare(ctx, step, "label state", step.words[++i],
+                    l.call == Label::Call::lblsettf ? std::to_string(l.state) : "(none)");
+        } else if (w == "hint" && i + 1 < step.words.size()) {
+            Compare(ctx, step, "label hint", step.words[++i], Cp1252ToUtf8(l.hint));
+        } else {
+            ctx.Fail(step, "unknown label check " + w);
+        }
+    }
+}
+
+void ExpectAttribute(RunContext& ctx, const Step& step) {
+    const Attribute* a =
+        CurrentSession().drawing.Attributes().Find(qx::host::Utf8ToCp1252Lossy(step.words[2]));
+    const std::string& kind = step.words.size() > 3 ? step.words[3] : "";
+    if (kind == "none") {
+        if (a != nullptr)
+            ctx.Fail(step, "the attribute exists");
+        return;
+    }
+    if (a == nullptr)
+        return ctx.Fail(step, "no attribute " + step.words[2]);
+    if (step.words.size() < 5)
+        return ctx.Fail(step, "usage: expect attribute NAME int|text VALUE|none");
+    if (kind == "int") {
+        if (a->type != qx::host::kAtrInteger)
+            return ctx.Fail(step, "the attribute is not an integer");
+        return Compare(ctx, step, "attribute", step.words[4], std::to_string(a->intValue));
+    }
+    if (a->type != qx::host::kAtrText)
+        return ctx.Fail(step, "the attribute is not a text");
+    Compare(ctx, step, "attribute", step.words[4], Cp1252ToUtf8(a->textValue));
+}
+
+void ExpectIni(RunContext& ctx, const Step& step) {
+    if (step.words.size() < 6)
+        return ctx.Fail(step, "usage: expect ini macro|shared SECTION KEY VALUE|none");
+    const auto& cfg = CurrentSession().config;
+    const std::string file = step.words[2] == "macro" ? cfg.macroPath + "Quillex.ini"
+                                                      : cfg.sharedPath + "pellworth/pellworth.ini";
+    const auto v = ReadIniValue(file, step.words[3], step.words[4]);
+    if (step.words[5] == "none" && step.words.size() == 6) {
+        if (v)
+            ctx.Fail(step, "the key holds " + Q(*v));
+        return;
+    }
+    if (!v)
+        return ctx.Fail(step, "the key is missing from " + ctx.Normalize(file));
+    Compare(ctx, step, "INI value", step.words[5], *v);
+}
+
+void ExpectEntityText(RunContext& ctx, const Step& step) {
+    const Drawing& d = CurrentSession().drawing;
+    const lgl_addr a = d.FindEntityByName(step.words[2]);
+    const Entity* e = IsNil(a) ? nullptr : d.FindEntity(a);
+    if (e == nullptr)
+        return ctx.Fail(step, "no entity named " + step.words[2]);
+    Compare(ctx, step, "text of " + step.words[2], step.words[3], Cp1252ToUtf8(e->text.text));
+}
+
+void ExpectLine(RunContext& ctx, const Step& step, const std::string& seen) {
+    Compare(ctx, step, step.words[1] + " line", step.words[2], Cp1252ToUtf8(seen));
+}
+
+} // namespace
+
+void RunExpectation(RunContext& ctx, const Step& step) {
+    if (step.words.size() < 2)
+        return ctx.Fail(step, "expect what?");
+    const std::string& what = step.words[1];
+    const UiState& ui = CurrentSession().ui;
+    const bool hasArg = step.words.size() > 2;
+    if (what == "ended") {
+        if (!ctx.invocationEnded)
+            ctx.Fail(step, "the invocation is still running");
+    } else if (what == "running") {
+        if (ctx.invocationEnded)
+            ctx.Fail(step, "the invocation has ended");
+    } else if (what == "request" && hasArg) {
+        ExpectRequest(ctx, step);
+    } else if (what == "label" && hasArg) {
+        ExpectLabel(ctx, step, true);
+    } else if (what == "nolabel" && hasArg) {
+        ExpectLabel(ctx, step, false);
+    } else if ((what == "level" || what == "message" || what == "error") && hasArg) {
+        ExpectLine(ctx, step, what == "level" ? ui.level : what == "message" ? ui.message : ui.error);
+    } else if (what == "beep" || what == "nobeep") {
+        if ((ctx.beeps > 0) != (what == "beep"))
+            ctx.Fail(step, what == "beep" ? "there was no beep" : "there was a beep");
+    } else if (what == "opened" && hasArg) {
+        const bool found = std::any_of(ctx.openedDocuments.begin(), ctx.openedDocuments.end(),
+                                       [&](const std::string& p) { return ctx.Normalize(p) == step.words[2]; });
+        if (!found)
+            ctx.Fail(step, "no such document was opened");
+    } else if (what == "text" && step.words.size() > 3) {
+        ExpectEntityText(ctx, step);
+    } else if (what == "attribute" && hasArg) {
+        ExpectAttribute(ctx, step);
+    } else if (what == "ini") {
+        ExpectIni(ctx, step);
+    } else if (what == "undo-steps" && hasArg) {
+        Compare(ctx, step, "undo steps", step.words[2],
+                std::to_string(CurrentSession().drawing.UndoStepCount()));
+    } else if (what == "localsize" && hasArg) {
+        Compare(ctx, step, "size query", step.words[2], std::to_string(ui.localSize));
+    } else {
+        ctx.Fail(step, "unknown expectation");
+    }
+}
+
+} // namespace cadhost::scenario

@@ -1,0 +1,301 @@
+#include "cadhost/scenario/runner.h"
+
+#include "cadhost/macro_library.h"
+#include "cadhost/scenario/steps.h"
+#include "cadhost/session.h"
+#include "host/codepage.h"
+#include "host/res_layout.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+
+namespace cadhost::scenario {
+namespace {
+
+using qx::host::Res;
+
+constexpr int kMaxAutomaticCalls = 100000;
+
+std::optional<std::int32_t> ParseKey(const std::string& word) {
+    if (word.size() >= 2 && (word[0] == 'F' || word[0] == 'S')) {
+        const int n = std::atoi(word.c_str() + 1);
+        if (word[0] == 'F' && n >= 1 && n <= 10)
+            return qx::host::KeyF(n);
+        if (word[0] == 'S' && n >= 0 && n <= 9 && word.size() == 2)
+            return qx::host::KeyS(n);
+        return std::nullopt;
+    }
+    char* end = nullptr;
+    const long v = std::strtol(word.c_str(), &end, 10);
+    if (word.empty() || *end != '\0')
+        return std::nullopt;
+    return static_cast<std::int32_t>(v);
+}
+
+class Driver {
+public:
+    Driver(RunContext& ctx, qx::host::Main_fn main) : ctx_(ctx), main_(main) {}
+
+    void Run() {
+        const auto& steps = ctx_.script.steps;
+        while (ctx_.cursor < steps.size() && !ctx_.Failed()) {
+            const Step& step = steps[ctx_.cursor++];
+            RunStep(step);
+        }
+        if (!ctx_.Failed() && ctx_.invocation && ctx_.invocation->Running()) {
+            ctx_.transcript.Line("== host ends the invocation early");
+            ctx_.invocation->Finish();
+        }
+    }
+
+private:
+    void RunStep(const Step& step) {
+        const std::string& verb = step.verb();
+        if (RunSetupStep(ctx_, step))
+            return;
+        if (verb == "expect")
+            return RunExpectation(ctx_, step);
+        if (verb == "start")
+            return Start(step);
+        if (verb == "finish")
+            return Finish();
+        if (verb == "box" || verb == "dialog")
+            return ctx_.Fail(step, "the macro showed no " + verb + " here");
+        if (verb == "key" || verb == "text" || verb == "int" || verb == "colour" ||
+            verb == "point" || verb == "select")
+            return Input(step);
+        ctx_.Fail(step, "unknown step");
+    }
+
+    void Start(const Step& step) {
+        if (ctx_.invocation && ctx_.invocation->Running())
+            return ctx_.Fail(step, "an invocation is still running");
+        ctx_.transcript.Line("== start");
+        ctx_.transcript.Reset();
+        CurrentSession().ui = UiState{};
+        ctx_.invocation.emplace(main_);
+        ctx_.invocationEnded = false;
+        ResetEvents();
+        const std::int32_t ret = ctx_.invocation->Start();
+        if (CurrentSession().ui.localSize != static_cast<std::int32_t>(27108) && !ctx_.Failed())
+            ctx_.transcript.Line("  size query answered " +
+                                 std::to_string(CurrentSession().ui.localSize));
+        Settle(ret);
+    }
+
+    void Finish() {
+        if (ctx_.invocation && ctx_.invocation->Running()) {
+            ctx_.transcript.Line("== finish");
+            ctx_.invocation->Finish();
+        }
+    }
+
+    void ResetEvents() {
+        ctx_.beeps = 0;
+        ctx_.openedDocuments.clear();
+        ctx_.sentKeys.clear();
+    }
+
+    // Follows the answers that need no user input, until the macro waits for the user or ends.
+    void Settle(std::int32_t ret) {
+        for (int calls = 0; !ctx_.Failed(); ++calls) {
+            if (ret == 0) {
+                ctx_.invocation->Finish();
+                ctx_.invocationEnded = true;
+                ctx_.transcript.Line("== ended");
+                return;
+            }
+            const Request& r = CurrentSession().ui.request;
+            if (calls > kMaxAutomaticCalls)
+                return ctx_.Fail("the macro keeps asking without waiting for the user");
+            if (r.kind == RequestKind::CallNone) {
+                ret = ctx_.invocation->Resume();
+                continue;
+            }
+            if (r.kind == RequestKind::GlobalEsc) {
+                ctx_.transcript.Line("< globalesc " + KeyName(r.key) + " (handled by the host)");
+                ret = ctx_.invocation->Resume();
+                continue;
+            }
+            ctx_.transcript.Request(CurrentSession().ui);
+            return;
+        }
+    }
+
+    void Input(const Step& step) {
+        if (!ctx_.invocation || !ctx_.invocation->Running())
+            return ctx_.Fail(step, "no invocation is waiting for input");
+        UiState& ui = CurrentSession().ui;
+        if (!Answer(step, ui.request))
+            return;
+        ctx_.transcript.Line("> " + step.Describe());
+        ResetEvents();
+        Settle(ctx_.invocation->Resume());
+    }
+
+    bool Answer(const Step& step, Request& r) {
+        const std::string& verb = step.verb();
+        const auto wrongRequest = [&] {
+            ctx_.Fail(step, "the macro is waiting for " + RequestName(r.kind));
+            return false;
+        };
+        if (step.words.size() < 2)
+            return ctx_.Fail(step, verb + " needs a value"), false;
+        Res res(r.res);
+        if (verb == "key") {
+            const auto key = ParseKey(step.words[1]);
+            if (!key)
+                return ctx_.Fail(step, "not a key: " + step.words[1]), false;
+            switch (r.kind) {
+            case RequestKind::MenuGetMode: res.setModeKey(*key); return true;
+            case RequestKind::Getesc: res.setEscKey(*key); return true;
+            case RequestKind::Getpointp: res.setPointKey(*key); return true;
+            case RequestKind::DGetstr255: res.setStrKey(*key); return true;
+            case RequestKind::Getint:
+            case RequestKind::Getclr: return true; // the variable keeps its value
+            default: return wrongRequest();
+            }
+        }
+        if (verb == "text") {
+            if (r.kind != RequestKind::DGetstr255 || r.textTarget == nullptr)
+                return wrongRequest();
+            const auto text = qx::host::Utf8ToCp1252(step.words[1]);
+            if (!text)
+                return ctx_.Fail(step, "the text cannot be typed in the host's code page"), false;
+            r.textTarget->assign(text->substr(0, static_cast<std::size_t>(std::max(0, r.maxLen))));
+            res.setStrAccepted(r.textTarget, r.textTarget->len + 1);
+            return true;
+        }
+        if (verb == "int" || verb == "colour") {
+            const bool wanted = verb == "int" ? r.kind == RequestKind::Getint
+                                              : r.kind == RequestKind::Getclr;
+            if (!wanted || r.intTarget == nullptr)
+                return wrongRequest();
+            *r.intTarget = static_cast<std::int32_t>(std::strtol(step.words[1].c_str(), nullptr, 10));
+            return true;
+        }
+        if (verb == "point") {
+            if (r.kind != RequestKind::Getpointp || step.words.size() < 3)
+                return wrongRequest();
+            res.setPoint(std::strtod(step.words[1].c_str(), nullptr),
+                         std::strtod(step.words[2].c_str(), nullptr));
+            return true;
+        }
+        if (r.kind != RequestKind::MenuGetMode || r.modeTarget == nullptr)
+            return wrongRequest();
+        return Select(step, r);
+    }
+
+    bool Select(const Step& step, Request& r) {
+        Drawing& d = CurrentSession().drawing;
+        std::vector<lgl_addr> chosen;
+        std::size_t i = 2;
+        const std::string& what = step.words[1];
+        if (what == "all") {
+            chosen = d.Entities();
+        } else if (what == "layer" && step.words.size() > 2) {
+            const Layer* layer = d.FindLayerByName(qx::host::Utf8ToCp1252Lossy(step.words[2]));
+            if (layer == nullptr)
+                return ctx_.Fail(step, "no layer " + step.words[2]), false;
+            for (lgl_addr a : d.Entities()) {
+                if (d.FindEntity(a)->layer == layer->addr)
+                    chosen.push_back(a);
+            }
+            i = 3;
+        } else if (what == "entities") {
+            for (; i < step.words.size() && step.words[i] != "mask"; ++i) {
+                const lgl_addr a = d.FindEntityByName(step.words[i]);
+                if (IsNil(a))
+                    return ctx_.Fail(step, "no entity named " + step.words[i]), false;
+                chosen.push_back(a);
+            }
+        } else {
+            return ctx_.Fail(step, "select all, select layer NAME or select entities NAMES"), false;
+        }
+        ctx_.selInfo = {};
+        ctx_.selMask = {};
+        if (i < step.words.size() && step.words[i] == "mask") {
+            if (!ParseMask(step, i + 1))
+                return false;
+            ctx_.selInfo.maskAddr = reinterpret_cast<std::uintptr_t>(&ctx_.selMask);
+        }
+        InitMode(*r.modeTarget);
+        SetModeSelection(*r.modeTarget, d.CreateSelection(std::move(chosen)));
+        Res(r.res).setModeSelection(&ctx_.selInfo);
+        return true;
+    }
+
+    // mask text=0|1 ptext=0|1 mtext=0|1: a mask that restricts the selection.
+    bool ParseMask(const Step& step, std::size_t from) {
+        auto& b = ctx_.selMask.bytes;
+        b[qx::host::kMaskActiveA] = 1;
+        b[qx::host::kMaskActiveB] = 1;
+        b[qx::host::kEntText] = b[qx::host::kEntParagraphText] = b[qx::host::kEntMultiLineText] = 1;
+        for (std::size_t i = from; i < step.words.size(); ++i) {
+            const std::string& w = step.words[i];
+            const auto eq = w.find('=');
+            const std::string name = w.substr(0, eq);
+            const bool on = eq != std::string::npos && w.substr(eq + 1) == "1";
+            if (name == "text")
+                b[qx::host::kEntText] = on;
+            else if (name == "ptext")
+                b[qx::host::kEntParagraphText] = on;
+            else if (name == "mtext")
+                b[qx::host::kEntMultiLineText] = on;
+            else
+                return ctx_.Fail(step, "unknown mask entry " + w), false;
+        }
+        return true;
+    }
+
+    RunContext& ctx_;
+    qx::host::Main_fn main_;
+};
+
+std::string MakeTempRoot() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "cadhost-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr)
+        return {};
+    std::filesystem::create_directories(pattern + "/macro");
+    std::filesystem::create_directories(pattern + "/shared");
+    return pattern;
+}
+
+} // namespace
+
+int RunScenario(const Script& script, const RunOptions& options, std::ostream& out,
+                std::ostream& err) {
+    const LoadedMacro macro = LoadMacroLibrary(options.macroLibrary);
+    if (macro.main == nullptr) {
+        err << "cadhost: " << macro.error << '\n';
+        return 1;
+    }
+    RunContext ctx(script, options, out);
+    ctx.tempRoot = MakeTempRoot();
+    if (ctx.tempRoot.empty()) {
+        err << "cadhost: cannot create a temporary folder\n";
+        return 1;
+    }
+    ResetSession();
+    CurrentSession().config.macroPath = ctx.tempRoot + "/macro/";
+    CurrentSession().config.sharedPath = ctx.tempRoot + "/shared/";
+    BeginUiAutomation(ctx);
+    Driver(ctx, macro.main).Run();
+    EndUiAutomation();
+    if (!ctx.Failed() && !options.saveFile.empty()) {
+        RunSetupStep(ctx, Step{0, {"save", options.saveFile}, {}});
+    }
+    if (!options.keepTemp) {
+        std::error_code ec;
+        std::filesystem::remove_all(ctx.tempRoot, ec);
+    }
+    if (ctx.Failed()) {
+        err << "cadhost: scenario failed at " << ctx.Normalize(ctx.failure) << '\n';
+        return 1;
+    }
+    out << "== scenario passed\n";
+    return 0;
+}
+
+} // namespace cadhost::scenario

@@ -1,0 +1,32 @@
+// The deterministic record of a scenario run: every request with its labels and lines, every
+// message box and dialog, and the user's actions.
+#pragma once
+
+#include "cadhost/ui_state.h"
+
+#include <array>
+#include <ostream>
+#include <string>
+
+namespace cadhost::scenario {
+
+std::string KeyName(std::int32_t code);
+std::string RequestName(RequestKind kind);
+
+class Transcript {
+public:
+    explicit Transcript(std::ostream& out) : out_(out) {}
+
+    void Line(const std::string& text); // texts are UTF-8
+    // The request the macro made, and whatever changed on screen since the last one.
+    void Request(const UiState& ui);
+    void Reset(); // forget what was shown, so that the next request prints everything
+
+private:
+    std::ostream& out_;
+    std::array<Label, 20> shownLabels_{};
+    bool labelsShown_ = false;
+    std::string shownLevel_, shownMessage_, shownError_;
+};
+
+} // namespace cadhost::scenario

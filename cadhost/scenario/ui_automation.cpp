@@ -1,0 +1,170 @@
+// The UI hooks the stand-in host exports while a scenario runs: message boxes and modal
+// dialogs are answered from the script, and everything is written to the transcript.
+#include "cadhost/scenario/dialog_actions.h"
+#include "cadhost/scenario/steps.h"
+#include "host/ui_hooks.h"
+
+#include <QApplication>
+#include <QDialog>
+
+#include <cstdio>
+
+namespace cadhost::scenario {
+namespace {
+
+using qx::host::BoxAnswer;
+using qx::host::BoxKind;
+
+RunContext* g_ctx = nullptr;
+
+std::string KindName(BoxKind kind) {
+    switch (kind) {
+    case BoxKind::Error: return "error";
+    case BoxKind::Information: return "info";
+    case BoxKind::Warning: return "warning";
+    case BoxKind::Confirmation: return "confirm";
+    }
+    return "?";
+}
+
+std::string Quote(const std::string& s) {
+    std::string q = "\"";
+    for (char c : s) {
+        if (c == '\r')
+            q += "\\r";
+        else if (c == '\n')
+            q += "\\n";
+        else
+            q += c;
+    }
+    return q + "\"";
+}
+
+// The next step of the script, which must be of the given verb, or null after a failure.
+const Step* TakeStep(const std::string& verb, const std::string& shown) {
+    RunContext& ctx = *g_ctx;
+    const auto& steps = ctx.script.steps;
+    if (ctx.Failed())
+        return nullptr;
+    if (ctx.cursor >= steps.size() || steps[ctx.cursor].verb() != verb) {
+        const std::string next = ctx.cursor < steps.size()
+                                     ? "line " + std::to_string(steps[ctx.cursor].line) + ": " +
+                                           steps[ctx.cursor].Describe()
+                                     : "the end of the script";
+        ctx.Fail("unexpected " + verb + " " + ctx.Normalize(shown) + "\n  the script has " + next);
+        return nullptr;
+    }
+    return &steps[ctx.cursor++];
+}
+
+BoxAnswer OnMessageBox(BoxKind kind, const char* caption, const char* text, bool defaultNo) {
+    const bool confirm = kind == BoxKind::Confirmation;
+    const BoxAnswer fallback = confirm ? BoxAnswer::No : BoxAnswer::Ok;
+    if (g_ctx == nullptr) {
+        std::fprintf(stderr, "cadhost: %s: %s\n", caption, text);
+        return fallback;
+    }
+    RunContext& ctx = *g_ctx;
+    const std::string shown = KindName(kind) + " " + Quote(caption) + " " + Quote(text);
+    const Step* step = TakeStep("box", shown);
+    if (step == nullptr)
+        return fallback;
+    // box ANSWER [KIND] ["TEXT"]
+    const std::string answer = step->words.size() > 1 ? step->words[1] : "";
+    BoxAnswer result = fallback;
+    if (confirm && (answer == "yes" || answer == "no"))
+        result = answer == "yes" ? BoxAnswer::Yes : BoxAnswer::No;
+    else if (!confirm && answer == "ok")
+        result = BoxAnswer::Ok;
+    else
+        ctx.Fail(*step, "cannot answer " + answer + " to " + ctx.Normalize(shown));
+    for (std::size_t i = 2; i < step->words.size() && !ctx.Failed(); ++i) {
+        const std::string& w = step->words[i];
+        if (w == "error" || w == "info" || w == "warning" || w == "confirm") {
+            if (w != KindName(kind))
+                ctx.Fail(*step, "the box is " + ctx.Normalize(shown));
+        } else if (ctx.Normalize(text) != w && ctx.Normalize(caption) + ": " + ctx.Normalize(text) != w) {
+            ctx.Fail(*step, "the box reads " + ctx.Normalize(Quote(text)));
+        }
+    }
+    ctx.transcript.Line("  box " + ctx.Normalize(shown) + (defaultNo ? " (No is default)" : "") +
+                        " -> " + answer);
+    return result;
+}
+
+void OnBeep() {
+    if (g_ctx == nullptr)
+        return;
+    ++g_ctx->beeps;
+    g_ctx->transcript.Line("  beep");
+}
+
+std::int32_t OnRunModal(void* dialogAddr) {
+    auto* dialog = static_cast<QDialog*>(dialogAddr);
+    if (g_ctx == nullptr)
+        return dialog->exec();
+    RunContext& ctx = *g_ctx;
+    const std::string name = dialog->objectName().toStdString();
+    const std::string title = dialog->windowTitle().toStdString();
+    const Step* step = TakeStep("dialog", name + " " + Quote(title));
+    if (step == nullptr)
+        return QDialog::Rejected;
+    if (step->words[1] != name) {
+        ctx.Fail(*step, "the dialog shown is " + name);
+        return QDialog::Rejected;
+    }
+    ctx.transcript.Line("  dialog " + name + " " + Quote(title));
+    dialog->setResult(QDialog::Rejected);
+    dialog->show();
+    QCoreApplication::processEvents();
+    for (const Step& action : step->block) {
+        if (!dialog->isVisible()) {
+            ctx.Fail(action, "the dialog has already closed");
+            break;
+        }
+        ctx.transcript.Line("    " + action.Describe());
+        const std::string problem = RunDialogAction(*dialog, action);
+        if (!problem.empty()) {
+            ctx.Fail(action, problem);
+            break;
+        }
+    }
+    if (dialog->isVisible()) {
+        ctx.Fail(*step, "the dialog is still open at the end of its block");
+        dialog->reject();
+    }
+    const int result = dialog->result();
+    ctx.transcript.Line(std::string("  dialog closed: ") + (result == QDialog::Accepted ? "OK" : "Cancel"));
+    return result;
+}
+
+bool OnOpenDocument(const char* path) {
+    if (g_ctx == nullptr)
+        return false;
+    g_ctx->openedDocuments.emplace_back(path);
+    g_ctx->transcript.Line("  open " + Quote(g_ctx->Normalize(path)));
+    return true;
+}
+
+void OnSendKey(std::int32_t key) {
+    if (g_ctx == nullptr)
+        return;
+    g_ctx->sentKeys.push_back(key);
+    g_ctx->transcript.Line("  key stroke " + KeyName(key));
+}
+
+const qx::host::UiHooks kHooks{OnMessageBox, OnBeep, OnRunModal, OnOpenDocument, OnSendKey};
+
+} // namespace
+
+void BeginUiAutomation(RunContext& ctx) { g_ctx = &ctx; }
+void EndUiAutomation() { g_ctx = nullptr; }
+
+const qx::host::UiHooks* Hooks() { return &kHooks; }
+
+} // namespace cadhost::scenario
+
+// A host without scenario support would not export this; the macro then shows real windows.
+extern "C" __attribute__((visibility("default"))) const qx::host::UiHooks* cadhost_ui_hooks() {
+    return cadhost::scenario::Hooks();
+}
