@@ -57,7 +57,9 @@ void Write(const std::string& name, std::int32_t atrtype, SetValue setValue) {
 std::optional<std::int32_t> FindIntAttribute(const std::string& name) {
     if (!Find(name) || SharedRecord().atrtype != host::kAtrInteger)
         return std::nullopt;
-    return SharedRecord().value.intValue;
+    // Copied out first: the packed record's field cannot be bound to a reference.
+    const std::int32_t value = SharedRecord().value.intValue;
+    return value;
 }
 
 std::optional<std::string> FindTextAttribute(const std::string& name) {

@@ -124,7 +124,9 @@ std::optional<std::int32_t> FakeHost::IntAttribute(const std::string& name) cons
     const auto it = attributes_.find(name);
     if (it == attributes_.end() || it->second.atrtype != host::kAtrInteger)
         return std::nullopt;
-    return it->second.value.intValue;
+    // Copied out first: the packed record's field cannot be bound to a reference.
+    const std::int32_t value = it->second.value.intValue;
+    return value;
 }
 
 std::optional<std::string> FakeHost::TextAttribute(const std::string& name) const {
