@@ -88,7 +88,8 @@ CADHOST_EXPORT void ent_draw_dl(EntityRec* ent, i32 a, i32 b) {
     cadhost::DisplayItem item;
     item.type = ent->enttype;
     item.addr = ent->addr;
-    const i32 npts = std::clamp(ent->npts, 0, qx::host::kEntityMaxPoints);
+    const i32 count = ent->npts; // a copy: the field sits unaligned in the packed record
+    const i32 npts = std::clamp(count, 0, qx::host::kEntityMaxPoints);
     item.points.assign(ent->pts, ent->pts + npts);
     item.a = a;
     item.b = b;

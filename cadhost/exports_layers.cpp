@@ -1,8 +1,7 @@
 // The host functions that walk and read layers.
 #include "cadhost/exports.h"
+#include "cadhost/model/host_text.h"
 #include "cadhost/session.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -41,9 +40,7 @@ CADHOST_EXPORT void getlyrname(lgl_addr addr, str255* name, i32 maxLen) {
         return;
     }
     const cadhost::Layer* layer = FindLayer(addr);
-    const auto limit = static_cast<std::size_t>(std::clamp(maxLen, 0, 255));
-    name->assign(layer == nullptr ? std::string_view{}
-                                  : std::string_view(layer->name).substr(0, limit));
+    cadhost::CopyOut(layer == nullptr ? std::string_view{} : layer->name, maxLen, *name);
 }
 
 CADHOST_EXPORT bool lyr_get(lgl_addr addr, LayerRec* rec) {

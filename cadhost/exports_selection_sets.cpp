@@ -1,8 +1,7 @@
 // The host functions of the drawing's selection sets. Set numbers outside 0..7 are ignored.
 #include "cadhost/exports.h"
+#include "cadhost/model/host_text.h"
 #include "cadhost/session.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -34,6 +33,5 @@ CADHOST_EXPORT void ssGetName(i32 set, str255* name, i32 maxLen) {
     if (name == nullptr) {
         return;
     }
-    const auto limit = static_cast<std::size_t>(std::clamp(maxLen, 0, 255));
-    name->assign(Sets().Name(set).substr(0, limit));
+    cadhost::CopyOut(Sets().Name(set), maxLen, *name);
 }

@@ -618,7 +618,10 @@ std::string DrawingToJson(const Drawing& drawing) {
         sets.push_back(std::move(s));
     }
     root["selectionSets"] = std::move(sets);
-    root["selectionSetMask"] = drawing.SaveVars().selSetMask;
+    // Fields of the host's packed records are copied before use: JSON takes its values by
+    // reference, and they sit at unaligned offsets.
+    const std::int32_t mask = drawing.SaveVars().selSetMask;
+    root["selectionSetMask"] = mask;
 
     json attributes = json::array();
     for (const Attribute& a : drawing.Attributes().All()) {
@@ -634,11 +637,12 @@ std::string DrawingToJson(const Drawing& drawing) {
     root["attributes"] = std::move(attributes);
 
     const ViewRec& view = drawing.View().Current();
-    root["view"] = {{"x", view.x},
-                    {"y", view.y},
-                    {"scale", view.scale},
-                    {"width", view.widthPx},
-                    {"height", view.heightPx}};
+    const double x = view.x;
+    const double y = view.y;
+    const double scale = view.scale;
+    const std::int32_t width = view.widthPx;
+    const std::int32_t height = view.heightPx;
+    root["view"] = {{"x", x}, {"y", y}, {"scale", scale}, {"width", width}, {"height", height}};
     // Entity names come from scenarios and may be any bytes; replacing what is not UTF-8 keeps
     // the file readable instead of failing the save.
     return root.dump(2, ' ', false, json::error_handler_t::replace) + "\n";

@@ -15,7 +15,9 @@ void FillText(const TextData& text, EntityRec& rec) {
 }
 
 std::span<const point> RecordPoints(const EntityRec& rec) {
-    const auto n = static_cast<std::size_t>(std::clamp(rec.npts, 0, qx::host::kEntityMaxPoints));
+    // A copy first: the count sits unaligned in the packed record.
+    const std::int32_t npts = rec.npts;
+    const auto n = static_cast<std::size_t>(std::clamp(npts, 0, qx::host::kEntityMaxPoints));
     return {rec.pts, n};
 }
 

@@ -6,6 +6,19 @@
 
 namespace cadhost {
 
+namespace {
+
+// By value on purpose: points in the host's records sit at unaligned offsets, and a reference
+// to a field there would be misaligned.
+double Smaller(double a, double b) {
+    return a < b ? a : b;
+}
+double Larger(double a, double b) {
+    return a < b ? b : a;
+}
+
+} // namespace
+
 Extent TextExtent(const TextData& text) {
     const double width = kCharWidthFactor * text.size * static_cast<double>(text.text.size());
     const double height = text.size;
@@ -26,8 +39,8 @@ Extent PointsExtent(std::span<const point> points) {
     }
     Extent e{points.front(), points.front()};
     for (const point& p : points.subspan(1)) {
-        e.lower = {std::min(e.lower.x, p.x), std::min(e.lower.y, p.y), std::min(e.lower.z, p.z)};
-        e.upper = {std::max(e.upper.x, p.x), std::max(e.upper.y, p.y), std::max(e.upper.z, p.z)};
+        e.lower = {Smaller(e.lower.x, p.x), Smaller(e.lower.y, p.y), Smaller(e.lower.z, p.z)};
+        e.upper = {Larger(e.upper.x, p.x), Larger(e.upper.y, p.y), Larger(e.upper.z, p.z)};
     }
     return e;
 }

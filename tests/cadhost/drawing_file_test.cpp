@@ -70,11 +70,11 @@ TEST(DrawingFile, ReadsLayersEntitiesSetsAttributesAndView) {
     EXPECT_EQ(d.FindEntity(members[1])->type, kEntLine);
     EXPECT_EQ(d.SelectionSets().Name(2), "Quillset");
     EXPECT_EQ(d.SelectionSets().Name(3), "Set 3");
-    EXPECT_EQ(d.SaveVars().selSetMask, 0x8004);
+    EXPECT_EQ(std::int32_t{d.SaveVars().selSetMask}, 0x8004);
     EXPECT_EQ(d.Attributes().Find("SearchStr")->textValue, "door");
     EXPECT_EQ(d.Attributes().Find("ConfirmEach")->intValue, 1);
-    EXPECT_EQ(d.View().Current().scale, 0.25);
-    EXPECT_EQ(d.View().Current().y, 50);
+    EXPECT_EQ(double{d.View().Current().scale}, 0.25);
+    EXPECT_EQ(double{d.View().Current().y}, 50);
 }
 
 TEST(DrawingFile, TextsAreWindows1252Inside) {

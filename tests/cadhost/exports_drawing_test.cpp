@@ -88,7 +88,7 @@ TEST_F(DrawingExports, EntGetFillsTheRecordAndFailsOnErasedEntities) {
     EXPECT_EQ(ent.addr, Named("door"));
     EXPECT_EQ(ent.lyr, open);
     EXPECT_EQ(ent.text.str(), "Door 101");
-    EXPECT_EQ(ent.size, 2);
+    EXPECT_EQ(double{ent.size}, 2);
 
     CurrentSession().drawing.Erase(Named("door"));
     EXPECT_FALSE(ent_get(&ent, Named("door"), true));
@@ -189,7 +189,7 @@ TEST_F(DrawingExports, SelectionSetsAndTheMaskAtItsOffset) {
     auto* bytes = reinterpret_cast<unsigned char*>(vars);
     const std::int32_t mask = 0x8004;
     std::memcpy(bytes + 1274, &mask, sizeof mask);
-    EXPECT_EQ(CurrentSession().drawing.SaveVars().selSetMask, 0x8004);
+    EXPECT_EQ(std::int32_t{CurrentSession().drawing.SaveVars().selSetMask}, 0x8004);
 
     CurrentSession().config.preselect = true;
     EXPECT_EQ(PGSavevar()->layerDialog, 1);
@@ -207,7 +207,7 @@ TEST_F(DrawingExports, AttributesFoundAfterAddAndUpdated) {
 
     AttribRec found;
     ASSERT_TRUE(atr_sysfind(Str("SearchStr"), &found));
-    EXPECT_EQ(found.atrtype, qx::host::kAtrText);
+    EXPECT_EQ(std::int32_t{found.atrtype}, qx::host::kAtrText);
     EXPECT_EQ(found.value.strValue.str(), "door");
     found.value.strValue.assign("gate");
     atr_update(&found);
@@ -220,7 +220,7 @@ TEST_F(DrawingExports, AttributesFoundAfterAddAndUpdated) {
     atr.value.intValue = -3;
     atr_add2sys(&atr);
     ASSERT_TRUE(atr_sysfind(Str("Incr"), &found));
-    EXPECT_EQ(found.value.intValue, -3);
+    EXPECT_EQ(std::int32_t{found.value.intValue}, -3);
     EXPECT_FALSE(atr_sysfind(Str("incr"), &found));
 }
 
@@ -247,25 +247,25 @@ TEST_F(DrawingExports, ExtentOfTextPolygonAndSmartText) {
     point lo, hi;
     ASSERT_TRUE(ent_get(&ent, Named("door"), true));
     ent_extent(&ent, &lo, &hi);
-    EXPECT_DOUBLE_EQ(lo.x, 1);
-    EXPECT_DOUBLE_EQ(lo.y, 2);
-    EXPECT_DOUBLE_EQ(hi.x, 1 + 8 * 0.8 * 2);
-    EXPECT_DOUBLE_EQ(hi.y, 4);
+    EXPECT_DOUBLE_EQ(double{lo.x}, 1);
+    EXPECT_DOUBLE_EQ(double{lo.y}, 2);
+    EXPECT_DOUBLE_EQ(double{hi.x}, 1 + 8 * 0.8 * 2);
+    EXPECT_DOUBLE_EQ(double{hi.y}, 4);
 
     ASSERT_TRUE(ent_get(&ent, Named("para"), true));
     ent_extent(&ent, &lo, &hi);
-    EXPECT_DOUBLE_EQ(lo.y, 0);
-    EXPECT_DOUBLE_EQ(hi.y, 3);
-    EXPECT_DOUBLE_EQ(hi.x, 6 * 0.8);
+    EXPECT_DOUBLE_EQ(double{lo.y}, 0);
+    EXPECT_DOUBLE_EQ(double{hi.y}, 3);
+    EXPECT_DOUBLE_EQ(double{hi.x}, 6 * 0.8);
 
     ent_init(&ent, qx::host::kEntPolygon);
     EXPECT_EQ(ent.enttype, qx::host::kEntPolygon);
     ent.npts = 1;
     setpoint(&ent.pts[0], 7.5);
     ent_extent(&ent, &lo, &hi);
-    EXPECT_DOUBLE_EQ(lo.x, 7.5);
-    EXPECT_DOUBLE_EQ(hi.x, 7.5);
-    EXPECT_DOUBLE_EQ(hi.z, 7.5);
+    EXPECT_DOUBLE_EQ(double{lo.x}, 7.5);
+    EXPECT_DOUBLE_EQ(double{hi.x}, 7.5);
+    EXPECT_DOUBLE_EQ(double{hi.z}, 7.5);
 }
 
 TEST_F(DrawingExports, DrawingRecordsTheDisplayByteOfTheTime) {
@@ -292,14 +292,14 @@ TEST_F(DrawingExports, DrawingRecordsTheDisplayByteOfTheTime) {
 TEST_F(DrawingExports, ViewsMoveAndAreRecorded) {
     ViewRec current;
     view_getcurr(&current);
-    EXPECT_DOUBLE_EQ(pixsize(), current.scale);
+    EXPECT_DOUBLE_EQ(pixsize(), double{current.scale});
     current.value620 = 11;
 
     ViewRec fresh;
     view_init(&fresh);
     const point centre{10, 20, 0};
     view_calcorth(&fresh, &centre, 42);
-    EXPECT_EQ(fresh.value628, 42);
+    EXPECT_EQ(std::int32_t{fresh.value628}, 42);
     EXPECT_DOUBLE_EQ(fresh.x + fresh.scale * fresh.widthPx / 2, 10);
     EXPECT_DOUBLE_EQ(fresh.y - fresh.scale * fresh.heightPx / 2, 20);
 
@@ -309,8 +309,8 @@ TEST_F(DrawingExports, ViewsMoveAndAreRecorded) {
     view_setcurr(&fresh, true);
     ViewRec now;
     view_getcurr(&now);
-    EXPECT_DOUBLE_EQ(now.x, 3);
-    EXPECT_DOUBLE_EQ(now.y, 4);
+    EXPECT_DOUBLE_EQ(double{now.x}, 3);
+    EXPECT_DOUBLE_EQ(double{now.y}, 4);
     const ViewState& view = CurrentSession().drawing.View();
     ASSERT_EQ(view.Changes().size(), 1u);
     EXPECT_TRUE(view.Changes()[0].redraw);
