@@ -100,11 +100,6 @@ TEST(ProfileFile, AFolderInPlaceOfTheFileIsNeitherReadNorWritten) {
     EXPECT_TRUE(std::filesystem::is_directory(file));
 }
 
-TEST(ProfileFile, WriteIntoAMissingFolderFails) {
-    TempDir dir;
-    EXPECT_FALSE(WriteProfileString(dir.File("no/such/folder.ini"), "S", "K", "V"));
-}
-
 TEST(ProfileFile, ReadOnlyFileIsNotReplaced) {
     if (::geteuid() == 0)
         GTEST_SKIP() << "file rights do not bind the super-user";

@@ -63,14 +63,6 @@ TEST_F(SettingsStore, DrawingOverridesTheFileEvenWhenTheFileChangedLater) {
     EXPECT_EQ(GetStrSetting("SearchStr", "", kFromFile), "drawing");
 }
 
-TEST_F(SettingsStore, MissingEverywhereGivesTheDefault) {
-    EXPECT_EQ(GetIntSetting("hlboxclr", 15), 15);
-    EXPECT_TRUE(GetBoolSetting("RptChanges", true, kFromDrawing, kFromFile));
-    EXPECT_FALSE(GetBoolSetting("ConfirmEach", false, kFromDrawing, kFromFile));
-    EXPECT_EQ(GetStrSetting("ReplaceStr", "dflt", kFromFile), "dflt");
-    EXPECT_EQ(GetStrSetting("ReplaceStr", "dflt", false), "dflt");
-}
-
 TEST_F(SettingsStore, FileOnlyYesNoLeavesTheDrawingAlone) {
     host.SetIntAttribute("UseForm", 1);
     SaveBoolSetting("UseForm", false, kNotToFile, kFileOnly);
