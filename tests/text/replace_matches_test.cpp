@@ -7,18 +7,19 @@
 namespace qx::text {
 namespace {
 
+// Options of a row, combined with |.
+enum Options : unsigned { kFolded = 0, kCase = 1, kWord = 2, kEnt = 4 };
+
 struct ReplaceCase {
     const char* name;
     std::string text;
     std::string search;
     std::string replacement;
-    CaseSens caseSens = CaseSens::No;
-    WholeWords wholeWords = WholeWords::No;
-    WholeEnts wholeEnts = WholeEnts::No;
-    std::int32_t maxLen = 0;
+    unsigned options;
+    std::int32_t maxLen;
     std::string expected;
-    std::int32_t count = 0;
-    bool lenError = false;
+    std::int32_t count;
+    bool lenError;
 };
 
 // A text of the given length made of filler with 'x' at the given positions.
@@ -29,7 +30,8 @@ std::string Filled(std::size_t length, std::initializer_list<std::size_t> xs) {
     return text;
 }
 
-std::string Replaced(std::string text, std::initializer_list<std::size_t> xs) {
+// The same text with the 'x' at the given positions replaced by "xyz".
+std::string Grown(std::string text, std::initializer_list<std::size_t> xs) {
     std::size_t shift = 0;
     for (std::size_t pos : xs) {
         text.replace(pos + shift, 1, "xyz");
@@ -38,160 +40,47 @@ std::string Replaced(std::string text, std::initializer_list<std::size_t> xs) {
     return text;
 }
 
+// clang-format off
 const ReplaceCase kReplaceCases[] = {
-    {.name = "FoldedFindsEveryCase",
-     .text = "ABC abc Abc",
-     .search = "abc",
-     .replacement = "x",
-     .expected = "x x x",
-     .count = 3},
-    {.name = "CaseSensitiveFindsExactOnly",
-     .text = "ABC abc Abc",
-     .search = "abc",
-     .replacement = "x",
-     .caseSens = CaseSens::Yes,
-     .expected = "ABC x Abc",
-     .count = 1},
-    {.name = "AccentedLettersAreNotFolded",
-     .text = "\xC9t\xE9",
-     .search = "\xC9T\xC9",
-     .replacement = "x",
-     .expected = "\xC9t\xE9"},
-    {.name = "AccentedLettersMatchExactly",
-     .text = "caf\xE9",
-     .search = "CAF\xE9",
-     .replacement = "tea",
-     .expected = "tea",
-     .count = 1},
-    {.name = "WholeWordHonoursPunctuationAndUnderscore",
-     .text = "cat concat cat_1 cat.",
-     .search = "cat",
-     .replacement = "dog",
-     .wholeWords = WholeWords::Yes,
-     .expected = "dog concat dog_1 dog.",
-     .count = 3},
-    {.name = "WholeWordExaminesOverlappingCandidates",
-     .text = "abab ab",
-     .search = "ab",
-     .replacement = "X",
-     .wholeWords = WholeWords::Yes,
-     .expected = "abab X",
-     .count = 1},
-    {.name = "WholeWordDigitIsAWordCharacter",
-     .text = "cat1 1cat",
-     .search = "cat",
-     .replacement = "dog",
-     .wholeWords = WholeWords::Yes,
-     .expected = "cat1 1cat"},
-    {.name = "WholeWordAccentedLetterIsABoundary",
-     .text = "\xE9"
-             "cat\xFC",
-     .search = "cat",
-     .replacement = "dog",
-     .wholeWords = WholeWords::Yes,
-     .expected = "\xE9"
-                 "dog\xFC",
-     .count = 1},
-    {.name = "WholeWordLooksAtTheEditedText",
-     .text = ".a.a",
-     .search = ".a",
-     .replacement = "-",
-     .wholeWords = WholeWords::Yes,
-     .expected = "--",
-     .count = 2},
-    {.name = "WholeEntityMatchesWholeText",
-     .text = "Door",
-     .search = "door",
-     .replacement = "Gate",
-     .wholeEnts = WholeEnts::Yes,
-     .expected = "Gate",
-     .count = 1},
-    {.name = "WholeEntityRejectsLongerText",
-     .text = "Door 1",
-     .search = "door",
-     .replacement = "Gate",
-     .wholeEnts = WholeEnts::Yes,
-     .expected = "Door 1"},
-    {.name = "WholeEntityHonoursCase",
-     .text = "Door",
-     .search = "door",
-     .replacement = "Gate",
-     .caseSens = CaseSens::Yes,
-     .wholeEnts = WholeEnts::Yes,
-     .expected = "Door"},
-    {.name = "WholeEntityIgnoresWordTest",
-     .text = "a_b",
-     .search = "A_B",
-     .replacement = "c",
-     .wholeWords = WholeWords::Yes,
-     .wholeEnts = WholeEnts::Yes,
-     .expected = "c",
-     .count = 1},
-    {.name = "ReplacementIsNeverSearchedAgain",
-     .text = "aaa",
-     .search = "a",
-     .replacement = "aa",
-     .expected = "aaaaaa",
-     .count = 3},
-    {.name = "EmptyReplacementDeletes",
-     .text = "banana",
-     .search = "a",
-     .replacement = "",
-     .expected = "bnn",
-     .count = 3},
-    {.name = "DeletionJoinsButDoesNotRescanBehind",
-     .text = "aabb",
-     .search = "ab",
-     .replacement = "",
-     .expected = "ab",
-     .count = 1},
-    {.name = "EmptySearchNeverOccurs",
-     .text = "abc",
-     .search = "",
-     .replacement = "x",
-     .expected = "abc"},
-    {.name = "SearchLongerThanText",
-     .text = "ab",
-     .search = "abc",
-     .replacement = "x",
-     .expected = "ab"},
-    {.name = "LimitStopsAtFirstMisfitAndKeepsEarlier",
-     .text = Filled(250, {10, 100, 200}),
-     .search = "x",
-     .replacement = "xyz",
-     .maxLen = 255,
-     .expected = Replaced(Filled(250, {10, 100, 200}), {10, 100}),
-     .count = 2,
-     .lenError = true},
-    {.name = "LimitAllowsExactlyTheLimit",
-     .text = Filled(253, {0}),
-     .search = "x",
-     .replacement = "xyz",
-     .maxLen = 255,
-     .expected = Replaced(Filled(253, {0}), {0}),
-     .count = 1},
-    {.name = "LimitRefusesTheFirstReplacement",
-     .text = Filled(254, {7}),
-     .search = "x",
-     .replacement = "xyz",
-     .maxLen = 255,
-     .expected = Filled(254, {7}),
-     .lenError = true},
-    {.name = "ZeroLimitMeansNoLimit",
-     .text = Filled(300, {0, 299}),
-     .search = "x",
-     .replacement = "xyz",
-     .maxLen = 0,
-     .expected = Replaced(Filled(300, {0, 299}), {0, 299}),
-     .count = 2},
-    {.name = "NegativeLimitMeansNoLimit",
-     .text = Filled(300, {5}),
-     .search = "x",
-     .replacement = "xyz",
-     .maxLen = -1,
-     .expected = Replaced(Filled(300, {5}), {5}),
-     .count = 1},
+    {"FoldedFindsEveryCase", "ABC abc Abc", "abc", "x", kFolded, 0, "x x x", 3, false},
+    {"CaseSensitiveFindsExactOnly", "ABC abc Abc", "abc", "x", kCase, 0, "ABC x Abc", 1, false},
+    {"AccentedLettersAreNotFolded", "\xC9t\xE9", "\xC9T\xC9", "x", kFolded, 0, "\xC9t\xE9", 0, false},
+    {"AccentedLettersMatchExactly", "caf\xE9", "CAF\xE9", "tea", kFolded, 0, "tea", 1, false},
+    {"WholeWordHonoursPunctuationAndUnderscore", "cat concat cat_1 cat.", "cat", "dog", kWord, 0,
+     "dog concat dog_1 dog.", 3, false},
+    {"WholeWordExaminesOverlappingCandidates", "abab ab", "ab", "X", kWord, 0, "abab X", 1, false},
+    {"WholeWordDigitIsAWordCharacter", "cat1 1cat", "cat", "dog", kWord, 0, "cat1 1cat", 0, false},
+    {"WholeWordAccentedLetterIsABoundary", "\xE9" "cat\xFC", "cat", "dog", kWord, 0,
+     "\xE9" "dog\xFC", 1, false},
+    {"WholeWordLooksAtTheEditedText", ".a.a", ".a", "-", kWord, 0, "--", 2, false},
+    {"WholeEntityMatchesWholeText", "Door", "door", "Gate", kEnt, 0, "Gate", 1, false},
+    {"WholeEntityRejectsLongerText", "Door 1", "door", "Gate", kEnt, 0, "Door 1", 0, false},
+    {"WholeEntityHonoursCase", "Door", "door", "Gate", kCase | kEnt, 0, "Door", 0, false},
+    {"WholeEntityIgnoresWordTest", "a_b", "A_B", "c", kWord | kEnt, 0, "c", 1, false},
+    {"ReplacementIsNeverSearchedAgain", "aaa", "a", "aa", kFolded, 0, "aaaaaa", 3, false},
+    {"EmptyReplacementDeletes", "banana", "a", "", kFolded, 0, "bnn", 3, false},
+    {"DeletionDoesNotRescanBehind", "aabb", "ab", "", kFolded, 0, "ab", 1, false},
+    {"EmptySearchNeverOccurs", "abc", "", "x", kFolded, 0, "abc", 0, false},
+    {"SearchLongerThanText", "ab", "abc", "x", kFolded, 0, "ab", 0, false},
+    {"LimitStopsAtFirstMisfitAndKeepsEarlier", Filled(250, {10, 100, 200}), "x", "xyz", kFolded,
+     255, Grown(Filled(250, {10, 100, 200}), {10, 100}), 2, true},
+    {"LimitAllowsExactlyTheLimit", Filled(253, {0}), "x", "xyz", kFolded, 255,
+     Grown(Filled(253, {0}), {0}), 1, false},
+    {"LimitRefusesTheFirstReplacement", Filled(254, {7}), "x", "xyz", kFolded, 255,
+     Filled(254, {7}), 0, true},
+    {"ZeroLimitMeansNoLimit", Filled(300, {0, 299}), "x", "xyz", kFolded, 0,
+     Grown(Filled(300, {0, 299}), {0, 299}), 2, false},
+    {"NegativeLimitMeansNoLimit", Filled(300, {5}), "x", "xyz", kFolded, -1,
+     Grown(Filled(300, {5}), {5}), 1, false},
 };
+// clang-format on
+
+std::int32_t ReplaceRow(std::string& text, const ReplaceCase& c, bool& lenError,
+                        TestOnly testOnly) {
+    return ReplaceMatches(text, c.search, c.replacement, CaseSens{(c.options & kCase) != 0},
+                          WholeWords{(c.options & kWord) != 0}, WholeEnts{(c.options & kEnt) != 0},
+                          lenError, testOnly, c.maxLen);
+}
 
 class ReplaceMatchesTable : public testing::TestWithParam<ReplaceCase> {};
 
@@ -199,8 +88,7 @@ TEST_P(ReplaceMatchesTable, StringForm) {
     const ReplaceCase& c = GetParam();
     std::string text = c.text;
     bool lenError = false;
-    const auto count = ReplaceMatches(text, c.search, c.replacement, c.caseSens, c.wholeWords,
-                                      c.wholeEnts, lenError, TestOnly::No, c.maxLen);
+    const auto count = ReplaceRow(text, c, lenError, TestOnly::No);
     EXPECT_EQ(text, c.expected);
     EXPECT_EQ(count, c.count);
     EXPECT_EQ(lenError, c.lenError);
@@ -210,8 +98,7 @@ TEST_P(ReplaceMatchesTable, TestOnlyAnswersWithoutEditing) {
     const ReplaceCase& c = GetParam();
     std::string text = c.text;
     bool lenError = false;
-    const auto answer = ReplaceMatches(text, c.search, c.replacement, c.caseSens, c.wholeWords,
-                                       c.wholeEnts, lenError, TestOnly::Yes, c.maxLen);
+    const auto answer = ReplaceRow(text, c, lenError, TestOnly::Yes);
     EXPECT_EQ(text, c.text);
     EXPECT_EQ(answer, c.count > 0 ? 1 : 0);
     // A test stops at the first acceptable occurrence, so it reports an overflow only when
