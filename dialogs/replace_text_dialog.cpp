@@ -197,12 +197,16 @@ void TfmReplaceText::reject() {
     done(kResultCancel);
 }
 
+bool TfmReplaceText::isTabStop(const QWidget& widget) const {
+    const bool takesTab = (widget.focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
+    return &widget != this && takesTab && widget.window() == this && widget.isEnabled() &&
+           widget.isVisibleTo(this) && widget.focusProxy() == nullptr;
+}
+
 QWidget* TfmReplaceText::firstTabStop() const {
     for (QWidget* widget = nextInFocusChain(); widget != this;
          widget = widget->nextInFocusChain()) {
-        const bool tabStop = (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
-        if (tabStop && widget->isEnabled() && widget->isVisibleTo(this) &&
-            widget->focusProxy() == nullptr)
+        if (isTabStop(*widget))
             return widget;
     }
     return nullptr;

@@ -48,6 +48,8 @@ public:
     // already holds reports no change, so whoever fills the field runs this afterwards.
     void applyZeroRule();
     // Takes a radio button out of the tab order, so that Tab moves between the entry fields.
+    // Qt puts a radio button back when it receives the focus and takes its siblings out, so
+    // a group is one stop at a time; a button the user picks by hand therefore stays reachable.
     static void takeOutOfTabOrder(QRadioButton& button);
 
     // Esc, Cancel and closing the window all end with the Cancel result.
@@ -82,6 +84,7 @@ protected:
 
     // The first control that Tab reaches, which gets the focus for start field -1.
     QWidget* firstTabStop() const;
+    bool isTabStop(const QWidget& widget) const;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
