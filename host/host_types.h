@@ -24,7 +24,9 @@ struct str255 {
 
     void assign(std::string_view s) {
         len = static_cast<std::uint8_t>(std::min<std::size_t>(s.size(), 255));
-        std::memcpy(text, s.data(), len);
+        // An empty view may carry a null pointer, which memcpy must not be given.
+        if (len > 0)
+            std::memmove(text, s.data(), len);
     }
     std::string_view view() const { return {text, len}; }
     std::string str() const { return std::string(view()); }

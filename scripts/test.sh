@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the unit tests and the scenarios through the real
+# cadhost and macro library, then the unit tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+
+cmake --preset ci
+cmake --build --preset ci -j 2
+ctest --preset ci -j 2
+
+cmake --preset asan
+cmake --build --preset asan -j 2
+ctest --preset asan -j 2
