@@ -115,7 +115,7 @@ void ExpectIni(RunContext& ctx, const Step& step) {
     }
     if (!v)
         return ctx.Fail(step, "the key is missing from " + ctx.Normalize(file));
-    Compare(ctx, step, "INI value", step.words[5], *v);
+    Compare(ctx, step, "INI value", step.words[5], ctx.Normalize(*v));
 }
 
 void ExpectEntityText(RunContext& ctx, const Step& step) {
