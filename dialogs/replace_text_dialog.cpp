@@ -112,7 +112,6 @@ void TfmReplaceText::createButtons() {
     btnOK->setDefault(true);
     btnCancel = Make<QPushButton>(this, "btnCancel", {251, 236, 67, 25});
     btnCancel->setText(QStringLiteral("Cancel"));
-    btnCancel->setAutoDefault(false);
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel, &QPushButton::clicked, this, &TfmReplaceText::reject);
 }
