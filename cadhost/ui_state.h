@@ -40,11 +40,11 @@ struct Request {
     std::int32_t* intTarget = nullptr;       // getint, getclr
     qx::host::str255* textTarget = nullptr;  // callDGetstr255
     qx::host::ModeRec* modeTarget = nullptr; // menuGetMode
-    std::string caption;                     // menuGetMode
+    std::string caption{};                   // menuGetMode
     std::int32_t key = 0;                    // callGlobalesc
     std::int32_t maxLen = 255;               // callDGetstr255
     std::int32_t initialInt = 0;
-    std::string initialText;
+    std::string initialText{};
 };
 
 struct UiState {

@@ -73,13 +73,16 @@ std::int32_t Quillex_Main(std::uint8_t actionCode, QuillexL* record, void* /*arg
     // The size query comes before the host has allocated a record.
     if (record == nullptr && action != Action::CallSizeQuery)
         return 0;
+    // The size is answered even to an incomplete host, so that the first call can come and
+    // tell the user what is missing.
+    if (action == Action::CallSizeQuery) {
+        if (host::Host().SetLocalSize != nullptr)
+            host::Host().SetLocalSize(static_cast<std::int32_t>(kStateRecordSize));
+        return 0;
+    }
     if (!HostIsComplete(action)) {
         if (action == Action::CallStart)
             record->state = stDone;
-        return 0;
-    }
-    if (action == Action::CallSizeQuery) {
-        host::Host().SetLocalSize(static_cast<std::int32_t>(kStateRecordSize));
         return 0;
     }
     try {
