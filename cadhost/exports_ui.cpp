@@ -16,7 +16,9 @@ using cadhost::Label;
 using cadhost::Request;
 using cadhost::RequestKind;
 
-std::string Text(const str255* s) { return s == nullptr ? std::string() : s->str(); }
+std::string Text(const str255* s) {
+    return s == nullptr ? std::string() : s->str();
+}
 
 Label* LabelAt(i32 key) {
     if (key < 1 || key > 20)
@@ -63,7 +65,9 @@ CADHOST_EXPORT void lblsettf(i32 key, const str255* label, i32 state, const str2
         *l = Label{true, Text(label), Text(hint), Label::Call::lblsettf, false, state};
 }
 
-CADHOST_EXPORT void lblson(i32) { CurrentSession().ui.labelsOn = true; }
+CADHOST_EXPORT void lblson(i32) {
+    CurrentSession().ui.labelsOn = true;
+}
 
 CADHOST_EXPORT void getesc(void* res, i32* ret) {
     Ask(Request{.kind = RequestKind::Getesc, .res = res}, ret);
@@ -102,7 +106,9 @@ CADHOST_EXPORT void callGlobalesc(i32 key, void* res, i32* ret) {
     Ask(Request{.kind = RequestKind::GlobalEsc, .res = res, .key = key}, ret);
 }
 
-CADHOST_EXPORT void callNone(i32* ret) { Ask(Request{.kind = RequestKind::CallNone}, ret); }
+CADHOST_EXPORT void callNone(i32* ret) {
+    Ask(Request{.kind = RequestKind::CallNone}, ret);
+}
 
 CADHOST_EXPORT void menuGetMode(const str255* caption, ModeRec* mode, void*, void* res, i32* ret) {
     Ask(Request{.kind = RequestKind::MenuGetMode,
@@ -112,9 +118,15 @@ CADHOST_EXPORT void menuGetMode(const str255* caption, ModeRec* mode, void*, voi
         ret);
 }
 
-CADHOST_EXPORT void wrtlvl(const str255* text, i32) { CurrentSession().ui.level = Text(text); }
-CADHOST_EXPORT void wrtmsg(const str255* text, i32) { CurrentSession().ui.message = Text(text); }
-CADHOST_EXPORT void wrterr(const str255* text, i32) { CurrentSession().ui.error = Text(text); }
+CADHOST_EXPORT void wrtlvl(const str255* text, i32) {
+    CurrentSession().ui.level = Text(text);
+}
+CADHOST_EXPORT void wrtmsg(const str255* text, i32) {
+    CurrentSession().ui.message = Text(text);
+}
+CADHOST_EXPORT void wrterr(const str255* text, i32) {
+    CurrentSession().ui.error = Text(text);
+}
 
 CADHOST_EXPORT i32 FnKeyConv(i32 key) {
     if (key >= qx::host::kKeyF1 && key <= qx::host::kKeyF1 + 9)
@@ -134,9 +146,13 @@ CADHOST_EXPORT void ClrGetName(i32 colour, str255* text, i32 maxLen) {
     PutText(text, maxLen, it != names.end() ? it->second : "Colour " + std::to_string(colour));
 }
 
-CADHOST_EXPORT i32 DataCAD_Version() { return CurrentSession().config.version; }
+CADHOST_EXPORT i32 DataCAD_Version() {
+    return CurrentSession().config.version;
+}
 
-CADHOST_EXPORT void SetLocalSize(i32 size) { CurrentSession().ui.localSize = size; }
+CADHOST_EXPORT void SetLocalSize(i32 size) {
+    CurrentSession().ui.localSize = size;
+}
 
 CADHOST_EXPORT void getpath(str255* text, i32 maxLen, i32 id) {
     const auto& config = CurrentSession().config;

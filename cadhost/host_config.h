@@ -13,10 +13,10 @@ struct HostConfig {
     std::string sharedPath; // host path 6, ends with '/'
     bool preselect = false; // the layer-dialog byte of the saved variables
     std::map<std::int32_t, std::string> colourNames = {
-        {0, "Black"}, {1, "Blue"},   {2, "Green"},  {3, "Cyan"},     {4, "Red"},
-        {5, "Magenta"}, {6, "Brown"}, {7, "Light Gray"}, {8, "Dark Gray"}, {9, "Light Blue"},
-        {10, "Light Green"}, {11, "Light Cyan"}, {12, "Light Red"}, {13, "Light Magenta"},
-        {14, "Yellow"}, {15, "White"}};
+        {0, "Black"},      {1, "Blue"},           {2, "Green"},        {3, "Cyan"},
+        {4, "Red"},        {5, "Magenta"},        {6, "Brown"},        {7, "Light Gray"},
+        {8, "Dark Gray"},  {9, "Light Blue"},     {10, "Light Green"}, {11, "Light Cyan"},
+        {12, "Light Red"}, {13, "Light Magenta"}, {14, "Yellow"},      {15, "White"}};
 };
 
 } // namespace cadhost

@@ -11,7 +11,8 @@ LoadedMacro LoadMacroLibrary(const std::string& path) {
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
         const char* why = dlerror();
-        return {nullptr, "cannot load the macro library " + path + ": " + (why ? why : "unknown error")};
+        return {nullptr,
+                "cannot load the macro library " + path + ": " + (why ? why : "unknown error")};
     }
     void* entry = dlsym(handle, qx::host::kMainExportName);
     if (entry == nullptr)

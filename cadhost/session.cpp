@@ -10,8 +10,12 @@ std::unique_ptr<Session>& Holder() {
 }
 } // namespace
 
-Session& CurrentSession() { return *Holder(); }
+Session& CurrentSession() {
+    return *Holder();
+}
 
-void ResetSession() { Holder() = std::make_unique<Session>(); }
+void ResetSession() {
+    Holder() = std::make_unique<Session>();
+}
 
 } // namespace cadhost

@@ -17,7 +17,7 @@ struct Label {
     std::string text; // Windows-1252
     std::string hint;
     enum class Call { Lblset, Lblsett, lblsettf } call = Call::Lblset;
-    bool on = false;       // Lblsett
+    bool on = false;        // Lblsett
     std::int32_t state = 0; // lblsettf
 };
 
@@ -53,7 +53,7 @@ struct UiState {
     std::string level, message, error;
     Request request;
     std::int32_t requestsThisCall = 0;
-    std::int32_t localSize = 0; // from SetLocalSize
+    std::int32_t localSize = 0;      // from SetLocalSize
     std::vector<std::string> events; // transcript lines the host functions add
 };
 

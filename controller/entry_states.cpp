@@ -3,7 +3,7 @@
 #include "controller/states.h"
 #include "host/res_layout.h"
 #include "platform/platform.h"
-#include "settings/settings_store.h"
+#include "settings/settings_keys.h"
 
 #include <string>
 
@@ -12,8 +12,9 @@ namespace {
 
 using host::KeyF;
 using host::KeyS;
-constexpr bool kToFile = true;
-constexpr bool kNotFileOnly = false;
+using settings::SaveInt;
+using settings::SaveText;
+using settings::SettingKey;
 
 // The text the host's prompt accepted, copied out before the record is written.
 std::string AcceptedText(QuillexL& s) {
@@ -27,7 +28,9 @@ std::string AcceptedText(QuillexL& s) {
     return std::string(text->text, len);
 }
 
-void SaveOperation(std::uint8_t op) { settings::SaveIntSetting("Operation", op, kToFile); }
+void SaveOperation(std::uint8_t op) {
+    SaveInt(SettingKey::Operation, op);
+}
 
 } // namespace
 
@@ -47,7 +50,7 @@ void SearchTextInput(QuillexL& s) {
     const host::Res res(s.res);
     if (res.strKind() == host::kResultAccepted) {
         s.searchStr.assign(AcceptedText(s));
-        settings::SaveStrSetting("SearchStr", s.searchStr.str(), kToFile, kNotFileOnly);
+        SaveText(SettingKey::SearchStr, s.searchStr.str());
         s.state = s.state == stStartSearchText ? stReplaceText : stMainMenu;
         return;
     }
@@ -70,7 +73,7 @@ void ReplaceTextInput(QuillexL& s) {
     const host::Res res(s.res);
     if (res.strKind() == host::kResultAccepted) {
         s.replaceStr.assign(AcceptedText(s));
-        settings::SaveStrSetting("ReplaceStr", s.replaceStr.str(), kToFile, kNotFileOnly);
+        SaveText(SettingKey::ReplaceStr, s.replaceStr.str());
         s.state = stMainMenu;
         s.operation = opReplace;
         SaveOperation(s.operation);
@@ -85,8 +88,10 @@ void ReplaceTextInput(QuillexL& s) {
 
 void CaseMenuSetup(QuillexL& s, std::int32_t* ret) {
     call::Lblsinit();
-    call::Lblsett(1, "To Upper", s.operation == opUpper, "Convert select matching text to Upper Case");
-    call::Lblsett(2, "To Lower", s.operation == opLower, "Convert select matching text to Lower Case");
+    call::Lblsett(1, "To Upper", s.operation == opUpper,
+                  "Convert select matching text to Upper Case");
+    call::Lblsett(2, "To Lower", s.operation == opLower,
+                  "Convert select matching text to Lower Case");
     call::Lblsett(3, "To Sentence", s.operation == opSentence,
                   "Convert select matching text to Sentence Case");
     call::Lblset(20, "Back", "Return to main Quillex menu");
@@ -100,7 +105,7 @@ void CaseMenuInput(QuillexL& s) {
         s.lastCase = call::FnKeyConv(key) - 1;
         s.operation = static_cast<std::uint8_t>(s.lastCase + opUpper);
         SaveOperation(s.operation);
-        settings::SaveIntSetting("LastCase", s.lastCase, kToFile);
+        SaveInt(SettingKey::LastCase, s.lastCase);
         return;
     }
     if (key == KeyS(0))
@@ -127,7 +132,7 @@ void IncMenuInput(QuillexL& s) {
     if (n >= 1 && n <= 5) {
         s.lastInc = n - 1;
         s.operation = static_cast<std::uint8_t>(s.lastInc + opIncFirst);
-        settings::SaveIntSetting("LastInc", s.lastInc, kToFile);
+        SaveInt(SettingKey::LastInc, s.lastInc);
         SaveOperation(s.operation);
     } else if (n == 10) {
         s.state = stIncValue;
@@ -147,7 +152,7 @@ void IncValueInput(QuillexL& s) {
         return;
     }
     s.state = stIncMenu;
-    settings::SaveIntSetting("Increment", s.increment, kToFile);
+    SaveInt(SettingKey::Increment, s.increment);
     call::wrtmsg("");
 }
 

@@ -22,8 +22,12 @@ inline void wrterr(std::string_view text) {
     const host::str255 t(text);
     host::Host().wrterr(&t, 0);
 }
-inline void Lblsinit() { host::Host().Lblsinit(); }
-inline void lblson() { host::Host().lblson(0); }
+inline void Lblsinit() {
+    host::Host().Lblsinit();
+}
+inline void lblson() {
+    host::Host().lblson(0);
+}
 inline void Lblset(std::int32_t key, std::string_view label, std::string_view hint) {
     const host::str255 l(label), h(hint);
     host::Host().Lblset(key, &l, &h);
@@ -37,6 +41,8 @@ inline void lblsettf(std::int32_t key, std::string_view label, std::int32_t stat
     const host::str255 l(label), h(hint);
     host::Host().lblsettf(key, &l, state, &h);
 }
-inline std::int32_t FnKeyConv(std::int32_t key) { return host::Host().FnKeyConv(key); }
+inline std::int32_t FnKeyConv(std::int32_t key) {
+    return host::Host().FnKeyConv(key);
+}
 
 } // namespace qx::call

@@ -6,6 +6,7 @@
 #include "host/host_table.h"
 #include "platform/platform.h"
 #include "settings/review_forms.h"
+#include "settings/settings_keys.h"
 #include "settings/settings_store.h"
 
 #include <string>
@@ -13,39 +14,37 @@
 namespace qx {
 namespace {
 
-using settings::GetBoolSetting;
-using settings::GetIntSetting;
-using settings::GetStrSetting;
-
-constexpr bool kFromDrawing = true;
-constexpr bool kFileOnly = false;
-constexpr bool kFromFile = true;
+using settings::ReadBool;
+using settings::ReadInt;
+using settings::ReadText;
+using settings::SettingKey;
 
 void ReadOptions(QuillexL& s) {
-    s.confirmEach = GetBoolSetting("ConfirmEach", false, kFromDrawing, kFromFile);
-    s.rptChanges = GetBoolSetting("RptChanges", true, kFromDrawing, kFromFile);
-    s.dfltPrevTxt = GetBoolSetting("DfltPrevTxt", false, kFileOnly, kFromFile);
-    s.useForm = GetBoolSetting("UseForm", true, kFileOnly, kFromFile);
-    s.drawOffLyr = GetBoolSetting("DrwOffLyr", false, kFileOnly, kFromFile);
-    s.txtAtStart = GetBoolSetting("TxtAtStart", false, kFileOnly, kFromFile);
+    s.confirmEach = ReadBool(SettingKey::ConfirmEach);
+    s.rptChanges = ReadBool(SettingKey::RptChanges);
+    s.dfltPrevTxt = ReadBool(SettingKey::DfltPrevTxt);
+    s.useForm = ReadBool(SettingKey::UseForm);
+    s.drawOffLyr = ReadBool(SettingKey::DrwOffLyr);
+    s.txtAtStart = ReadBool(SettingKey::TxtAtStart);
 }
 
 void ReadSearchValues(QuillexL& s) {
     if (s.dfltPrevTxt) {
-        s.searchStr.assign(GetStrSetting("SearchStr", "", kFromFile));
-        s.replaceStr.assign(GetStrSetting("ReplaceStr", "", kFromFile));
-        s.increment = GetIntSetting("Increment", 1);
+        s.searchStr.assign(ReadText(SettingKey::SearchStr));
+        s.replaceStr.assign(ReadText(SettingKey::ReplaceStr));
+        s.increment = ReadInt(SettingKey::Increment);
     } else {
         s.searchStr.assign("");
         s.replaceStr.assign("");
         s.increment = 1;
     }
-    s.wholeEnts = GetBoolSetting("WholeEnts", false, kFromDrawing, kFromFile);
-    s.wholeWords = GetBoolSetting("WholeWords", false, kFromDrawing, kFromFile);
-    s.caseSens = GetBoolSetting("CaseSens", true, kFromDrawing, kFromFile);
-    s.operation = static_cast<std::uint8_t>(GetIntSetting("Operation", 0) & 0xFF);
-    s.lastInc = GetIntSetting("LastInc", 0);
-    s.lastCase = GetIntSetting("LastCase", 0);
+    s.wholeEnts = ReadBool(SettingKey::WholeEnts);
+    s.wholeWords = ReadBool(SettingKey::WholeWords);
+    s.caseSens = ReadBool(SettingKey::CaseSens);
+    // The operation field holds 8 bits.
+    s.operation = static_cast<std::uint8_t>(ReadInt(SettingKey::Operation) & 0xFF);
+    s.lastInc = ReadInt(SettingKey::LastInc);
+    s.lastCase = ReadInt(SettingKey::LastCase);
 }
 
 // Equal first and third corners mean that no box is on show.
@@ -54,8 +53,8 @@ void ResetHiliteBox(QuillexL& s) {
     host::Host().setpoint(&origin, 0.0);
     s.hiliteBox[0] = origin;
     s.hiliteBox[2] = origin;
-    s.hiliteClr = GetIntSetting("hlboxclr", 15);
-    s.hiliteWgt = GetIntSetting("hlboxwt", 1);
+    s.hiliteClr = ReadInt(SettingKey::HlBoxClr);
+    s.hiliteWgt = ReadInt(SettingKey::HlBoxWt);
 }
 
 std::int32_t FirstState(QuillexL& s) {
@@ -73,7 +72,9 @@ template <class T> void Release(T*& p) {
 
 } // namespace
 
-void ShowBanner() { call::wrterr("Quillex v1.0.1.1"); }
+void ShowBanner() {
+    call::wrterr("Quillex v1.0.1.1");
+}
 
 void StartUp(QuillexL& s) {
     s.state = stDone;

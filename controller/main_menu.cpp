@@ -25,10 +25,16 @@ std::string Quoted(std::string_view text) {
     return "'" + std::string(text) + "'";
 }
 
-std::string OnOff(bool on) { return on ? "On" : "Off"; }
+std::string OnOff(bool on) {
+    return on ? "On" : "Off";
+}
 
-bool IsCaseOperation(std::uint8_t op) { return op >= opUpper && op <= opSentence; }
-bool IsIncOperation(std::uint8_t op) { return op >= opIncFirst && op <= opIncEnd; }
+bool IsCaseOperation(std::uint8_t op) {
+    return op >= opUpper && op <= opSentence;
+}
+bool IsIncOperation(std::uint8_t op) {
+    return op >= opIncFirst && op <= opIncEnd;
+}
 
 std::string IncHint(const QuillexL& s) {
     static constexpr const char* kSuffix[] = {"(first num in text)", "(2nd num in text)",
@@ -130,7 +136,8 @@ void ShowMaskNotes(QuillexL& s) {
     if (!restricted)
         return;
     if (b[host::kEntParagraphText] != 0 || b[host::kEntMultiLineText] != 0)
-        platform::InfoBox("Note that Paragraph Text and Multi-line Text Entities will NOT be updated");
+        platform::InfoBox(
+            "Note that Paragraph Text and Multi-line Text Entities will NOT be updated");
     if (b[host::kEntText] == 0)
         platform::InfoBox(
             "No entities will be updated as Text Entities are disabled in your Mask Settings");

@@ -59,44 +59,44 @@ enum Operation : std::uint8_t {
 inline constexpr std::size_t kStateRecordSize = 27108;
 
 // The fields in their interface order: X(type, name).
-#define QX_STATE_FIELDS(X)                                                                       \
-    X(std::int32_t, state)                                                                       \
-    X(std::int32_t, returnState)                                                                 \
-    X(host::str255, searchStr)                                                                   \
-    X(host::str255, replaceStr)                                                                  \
-    X(bool, caseSens)                                                                            \
-    X(bool, wholeWords)                                                                          \
-    X(bool, wholeEnts)                                                                           \
-    X(std::uint8_t, operation)                                                                   \
-    X(std::int32_t, lastCase)                                                                    \
-    X(std::int32_t, lastInc)                                                                     \
-    X(std::int32_t, increment)                                                                   \
-    X(bool, useForm)                                                                             \
-    X(bool, drawOffLyr)                                                                          \
-    X(bool, txtAtStart)                                                                          \
-    X(bool, dfltPrevTxt)                                                                         \
-    X(bool, rptChanges)                                                                          \
-    X(host::str255, resultMsg)                                                                   \
-    X(host::ModeRec, scanMode)                                                                   \
-    X(bool, escSent)                                                                             \
-    X(HiliteBox, hiliteBox)                                                                      \
-    X(std::int32_t, numReplacements)                                                             \
-    X(std::int32_t, numEntsChanged)                                                              \
-    X(ReportLines*, reportLines)                                                                 \
-    X(bool, findOnly)                                                                            \
-    X(SelWorkArea, selWorkArea)                                                                  \
-    X(bool, confirmEach)                                                                         \
-    X(bool, skipConfirm)                                                                         \
-    X(PendingList*, pendingList)                                                                 \
-    X(std::int32_t, curIndex)                                                                    \
-    X(std::string*, editedText)                                                                  \
-    X(host::EntityRec, curEnt)                                                                   \
-    X(std::int32_t, lastSelSet)                                                                  \
-    X(std::uint8_t, reviewFormKind)                                                              \
-    X(QWidget*, reviewForm)                                                                      \
-    X(bool, undoOpen)                                                                            \
-    X(bool, manualEditMade)                                                                      \
-    X(std::int32_t, hiliteClr)                                                                   \
+#define QX_STATE_FIELDS(X)                                                                         \
+    X(std::int32_t, state)                                                                         \
+    X(std::int32_t, returnState)                                                                   \
+    X(host::str255, searchStr)                                                                     \
+    X(host::str255, replaceStr)                                                                    \
+    X(bool, caseSens)                                                                              \
+    X(bool, wholeWords)                                                                            \
+    X(bool, wholeEnts)                                                                             \
+    X(std::uint8_t, operation)                                                                     \
+    X(std::int32_t, lastCase)                                                                      \
+    X(std::int32_t, lastInc)                                                                       \
+    X(std::int32_t, increment)                                                                     \
+    X(bool, useForm)                                                                               \
+    X(bool, drawOffLyr)                                                                            \
+    X(bool, txtAtStart)                                                                            \
+    X(bool, dfltPrevTxt)                                                                           \
+    X(bool, rptChanges)                                                                            \
+    X(host::str255, resultMsg)                                                                     \
+    X(host::ModeRec, scanMode)                                                                     \
+    X(bool, escSent)                                                                               \
+    X(HiliteBox, hiliteBox)                                                                        \
+    X(std::int32_t, numReplacements)                                                               \
+    X(std::int32_t, numEntsChanged)                                                                \
+    X(ReportLines*, reportLines)                                                                   \
+    X(bool, findOnly)                                                                              \
+    X(SelWorkArea, selWorkArea)                                                                    \
+    X(bool, confirmEach)                                                                           \
+    X(bool, skipConfirm)                                                                           \
+    X(PendingList*, pendingList)                                                                   \
+    X(std::int32_t, curIndex)                                                                      \
+    X(std::string*, editedText)                                                                    \
+    X(host::EntityRec, curEnt)                                                                     \
+    X(std::int32_t, lastSelSet)                                                                    \
+    X(std::uint8_t, reviewFormKind)                                                                \
+    X(QWidget*, reviewForm)                                                                        \
+    X(bool, undoOpen)                                                                              \
+    X(bool, manualEditMade)                                                                        \
+    X(std::int32_t, hiliteClr)                                                                     \
     X(std::int32_t, hiliteWgt)
 
 using HiliteBox = std::array<host::point, 4>;

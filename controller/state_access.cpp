@@ -7,7 +7,9 @@ namespace {
 QuillexL* g_state = nullptr;
 }
 
-void SetStatePointer(QuillexL* record) { g_state = record; }
+void SetStatePointer(QuillexL* record) {
+    g_state = record;
+}
 
 QuillexL& State() {
     if (g_state == nullptr)
@@ -15,6 +17,8 @@ QuillexL& State() {
     return *g_state;
 }
 
-bool HasState() { return g_state != nullptr; }
+bool HasState() {
+    return g_state != nullptr;
+}
 
 } // namespace qx

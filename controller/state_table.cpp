@@ -16,6 +16,11 @@ constexpr std::array kStates = {
     StateEntry{stStartSearchText, SearchTextInput, SearchTextSetup},
     StateEntry{stReplaceText, ReplaceTextInput, ReplaceTextSetup},
     StateEntry{stIncValue, IncValueInput, IncValueSetup},
+    StateEntry{stResult, ResultInput, ResultSetup},
+    StateEntry{stReport, ReportInput, ResultSetup},
+    StateEntry{stHiliteClr, HiliteColourInput, HiliteColourSetup},
+    StateEntry{stHiliteWgt, HiliteWeightInput, HiliteWeightSetup},
+    StateEntry{stSettings, SettingsMenuInput, SettingsMenuSetup},
 };
 
 } // namespace

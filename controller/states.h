@@ -2,6 +2,7 @@
 #pragma once
 
 #include "controller/quillex_state.h"
+#include "controller/state_access.h"
 
 #include <cstdint>
 
@@ -24,5 +25,20 @@ void IncMenuSetup(QuillexL& s, std::int32_t* ret);
 void IncMenuInput(QuillexL& s);
 void IncValueSetup(QuillexL& s, std::int32_t* ret);
 void IncValueInput(QuillexL& s);
+
+// Settings menu and the highlight prompts.
+void SettingsMenuSetup(QuillexL& s, std::int32_t* ret);
+void SettingsMenuInput(QuillexL& s);
+void HiliteColourSetup(QuillexL& s, std::int32_t* ret);
+void HiliteColourInput(QuillexL& s);
+void HiliteWeightSetup(QuillexL& s, std::int32_t* ret);
+void HiliteWeightInput(QuillexL& s);
+// Sets the highlight colour label at `position` and the weight label at the next one.
+void SetHiliteLabels(std::int32_t position);
+
+// Result and report.
+void ResultSetup(QuillexL& s, std::int32_t* ret);
+void ResultInput(QuillexL& s);
+void ReportInput(QuillexL& s);
 
 } // namespace qx

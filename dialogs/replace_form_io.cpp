@@ -5,7 +5,7 @@
 #include "dialogs/replace_text_dialog.h"
 #include "dialogs/whole_number_spin_field.h"
 #include "host/codepage.h"
-#include "settings/settings_store.h"
+#include "settings/settings_keys.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -89,33 +89,35 @@ void FillReplaceForm(TfmReplaceText& form) {
 }
 
 void ReadReplaceForm(TfmReplaceText& form) {
+    using settings::SaveBool;
+    using settings::SaveInt;
+    using settings::SaveText;
+    using settings::SettingKey;
     QuillexL& state = State();
-    constexpr bool toFile = true;
-    constexpr bool fileOnly = false;
 
     state.searchStr = FromWidgetText(*form.eOldText);
     state.caseSens = form.chbCase->isChecked();
     state.wholeWords = form.chbWord->isChecked();
     state.wholeEnts = form.chbEntity->isChecked();
-    settings::SaveStrSetting("SearchStr", state.searchStr.str(), toFile, fileOnly);
-    settings::SaveBoolSetting("WholeEnts", state.wholeEnts, toFile, fileOnly);
-    settings::SaveBoolSetting("WholeWords", state.wholeWords, toFile, fileOnly);
-    settings::SaveBoolSetting("CaseSens", state.caseSens, toFile, fileOnly);
+    SaveText(SettingKey::SearchStr, state.searchStr.str());
+    SaveBool(SettingKey::WholeEnts, state.wholeEnts);
+    SaveBool(SettingKey::WholeWords, state.wholeWords);
+    SaveBool(SettingKey::CaseSens, state.caseSens);
 
     state.replaceStr = FromWidgetText(*form.eNewText);
-    settings::SaveStrSetting("ReplaceStr", state.replaceStr.str(), toFile, fileOnly);
+    SaveText(SettingKey::ReplaceStr, state.replaceStr.str());
 
     state.operation = OperationOf(form);
-    settings::SaveIntSetting("Operation", state.operation, toFile);
+    SaveInt(SettingKey::Operation, state.operation);
 
     // Both list entries are kept whichever option is chosen, so the next filling shows them.
     state.increment = form.seIncrement->value();
     state.lastInc = form.cbIncOptions->currentIndex();
-    settings::SaveIntSetting("Increment", state.increment, toFile);
-    settings::SaveIntSetting("LastInc", state.lastInc, toFile);
+    SaveInt(SettingKey::Increment, state.increment);
+    SaveInt(SettingKey::LastInc, state.lastInc);
 
     state.lastCase = form.cbCaseOptions->currentIndex();
-    settings::SaveIntSetting("LastCase", state.lastCase, toFile);
+    SaveInt(SettingKey::LastCase, state.lastCase);
 }
 
 } // namespace qx

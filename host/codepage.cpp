@@ -45,7 +45,11 @@ std::optional<unsigned char> FromCodePoint(char32_t cp) {
 // Decodes one UTF-8 sequence at s[i]; advances i. nullopt for malformed input.
 std::optional<char32_t> Decode(std::string_view s, std::size_t& i) {
     const auto b0 = static_cast<unsigned char>(s[i]);
-    int extra = b0 < 0x80 ? 0 : (b0 >> 5) == 0x6 ? 1 : (b0 >> 4) == 0xE ? 2 : (b0 >> 3) == 0x1E ? 3 : -1;
+    int extra = b0 < 0x80           ? 0
+                : (b0 >> 5) == 0x6  ? 1
+                : (b0 >> 4) == 0xE  ? 2
+                : (b0 >> 3) == 0x1E ? 3
+                                    : -1;
     if (extra < 0 || i + extra >= s.size())
         return std::nullopt;
     char32_t cp = extra == 0 ? b0 : b0 & (0x3F >> extra);

@@ -10,8 +10,8 @@ HostTable& Slots() {
 std::vector<std::string> UnboundHostFunctions() {
     std::vector<std::string> missing;
     const HostTable& t = Slots();
-#define QX_CHECK_SLOT(name, result, params)                                                      \
-    if (t.name == nullptr)                                                                       \
+#define QX_CHECK_SLOT(name, result, params)                                                        \
+    if (t.name == nullptr)                                                                         \
         missing.emplace_back(#name);
     QX_HOST_FUNCTIONS(QX_CHECK_SLOT)
 #undef QX_CHECK_SLOT

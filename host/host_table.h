@@ -18,7 +18,9 @@ struct HostTable {
 HostTable& Slots();
 
 // The functions the macro calls. Every call site goes through here.
-inline const HostTable& Host() { return Slots(); }
+inline const HostTable& Host() {
+    return Slots();
+}
 
 // Names of the slots that are still empty, in table order.
 std::vector<std::string> UnboundHostFunctions();

@@ -14,9 +14,8 @@ struct BindOnLoad {
 
 } // namespace
 
-extern "C" __attribute__((visibility("default"))) std::int32_t Main(std::int32_t callState,
-                                                                    std::int32_t action,
-                                                                    void* record, void* arg) {
+extern "C" __attribute__((visibility("default"))) std::int32_t
+Main(std::int32_t callState, std::int32_t action, void* record, void* arg) {
     if (callState != qx::host::kCallStateServed)
         return 0;
     // Only the low byte of the action code carries the action.

@@ -38,10 +38,10 @@ static_assert(kModeInfoAddr + kAddrSize <= kModeKind);
 } // namespace res_ofs
 
 // Result kinds.
-inline constexpr std::uint8_t kResultPoint = 0;    // getpointp: a point was picked
+inline constexpr std::uint8_t kResultPoint = 0;     // getpointp: a point was picked
 inline constexpr std::uint8_t kResultSelection = 0; // menuGetMode: a selection was completed
-inline constexpr std::uint8_t kResultAccepted = 0; // callDGetstr255: the text was accepted
-inline constexpr std::uint8_t kResultKey = 2;      // a key was pressed
+inline constexpr std::uint8_t kResultAccepted = 0;  // callDGetstr255: the text was accepted
+inline constexpr std::uint8_t kResultKey = 2;       // a key was pressed
 
 // Typed, unaligned access to `res`.
 class Res {

@@ -24,11 +24,15 @@ void SetUiHooks(const host::UiHooks* hooks);
 // Message boxes. `defaultNo` makes No the default button of a confirmation.
 BoxAnswer MessageBox(BoxKind kind, const std::string& caption, const std::string& text,
                      bool defaultNo = false);
-inline void ErrorBox(const std::string& text) { MessageBox(BoxKind::Error, "Error", text); }
+inline void ErrorBox(const std::string& text) {
+    MessageBox(BoxKind::Error, "Error", text);
+}
 inline void InfoBox(const std::string& text) {
     MessageBox(BoxKind::Information, "Information", text);
 }
-inline void WarningBox(const std::string& text) { MessageBox(BoxKind::Warning, "Warning", text); }
+inline void WarningBox(const std::string& text) {
+    MessageBox(BoxKind::Warning, "Warning", text);
+}
 inline bool ConfirmBox(const std::string& text, bool defaultNo = false) {
     return MessageBox(BoxKind::Confirmation, "Confirm", text, defaultNo) == BoxAnswer::Yes;
 }
@@ -63,7 +67,7 @@ bool DeleteFile(const std::string& path);
 // file reads as empty.
 std::optional<std::string> ReadProfileString(const std::string& file, const std::string& section,
                                              const std::string& key);
-bool WriteProfileString(const std::string& file, const std::string& section,
-                        const std::string& key, const std::string& value);
+bool WriteProfileString(const std::string& file, const std::string& section, const std::string& key,
+                        const std::string& value);
 
 } // namespace qx::platform

@@ -19,7 +19,9 @@ namespace {
 
 const host::UiHooks* g_hooks = nullptr;
 
-QString Q(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+QString Q(const std::string& utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
 
 BoxAnswer ShowQtBox(BoxKind kind, const std::string& caption, const std::string& text,
                     bool defaultNo) {
@@ -56,7 +58,9 @@ std::filesystem::path P(const std::string& utf8) {
 
 } // namespace
 
-void SetUiHooks(const host::UiHooks* hooks) { g_hooks = hooks; }
+void SetUiHooks(const host::UiHooks* hooks) {
+    g_hooks = hooks;
+}
 
 BoxAnswer MessageBox(BoxKind kind, const std::string& caption, const std::string& text,
                      bool defaultNo) {

@@ -14,15 +14,21 @@
 namespace cadhost::scenario {
 namespace {
 
-std::string Utf8(const QString& s) { return s.toUtf8().toStdString(); }
-QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+std::string Utf8(const QString& s) {
+    return s.toUtf8().toStdString();
+}
+QString Q(const std::string& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 std::optional<Qt::Key> NamedKey(const std::string& name) {
     static const std::map<std::string, Qt::Key> keys = {
-        {"Up", Qt::Key_Up},         {"Down", Qt::Key_Down},     {"Left", Qt::Key_Left},
-        {"Right", Qt::Key_Right},   {"Enter", Qt::Key_Return},  {"Escape", Qt::Key_Escape},
-        {"Tab", Qt::Key_Tab},       {"Backtab", Qt::Key_Backtab}, {"Delete", Qt::Key_Delete},
-        {"Backspace", Qt::Key_Backspace}, {"Home", Qt::Key_Home}, {"End", Qt::Key_End},
+        {"Up", Qt::Key_Up},         {"Down", Qt::Key_Down},
+        {"Left", Qt::Key_Left},     {"Right", Qt::Key_Right},
+        {"Enter", Qt::Key_Return},  {"Escape", Qt::Key_Escape},
+        {"Tab", Qt::Key_Tab},       {"Backtab", Qt::Key_Backtab},
+        {"Delete", Qt::Key_Delete}, {"Backspace", Qt::Key_Backspace},
+        {"Home", Qt::Key_Home},     {"End", Qt::Key_End},
         {"Space", Qt::Key_Space}};
     const auto it = keys.find(name);
     if (it == keys.end())
@@ -69,11 +75,15 @@ std::string Expect(QWidget* w, const Step& a) {
     if (what == "text")
         seen = ShownText(w);
     else if (what == "checked")
-        seen = qobject_cast<QAbstractButton*>(w) && qobject_cast<QAbstractButton*>(w)->isChecked() ? "on" : "off";
+        seen = qobject_cast<QAbstractButton*>(w) && qobject_cast<QAbstractButton*>(w)->isChecked()
+                   ? "on"
+                   : "off";
     else if (what == "enabled")
         seen = w->isEnabled() ? "on" : "off";
     else if (what == "focus")
-        seen = (QApplication::focusWidget() == w || w->isAncestorOf(QApplication::focusWidget())) ? "on" : "off";
+        seen = (QApplication::focusWidget() == w || w->isAncestorOf(QApplication::focusWidget()))
+                   ? "on"
+                   : "off";
     else if (what == "index" && qobject_cast<QComboBox*>(w))
         seen = std::to_string(qobject_cast<QComboBox*>(w)->currentIndex());
     else
@@ -89,8 +99,8 @@ std::string RunDialogAction(QDialog& dialog, const Step& a) {
     if (a.words.size() < 2)
         return "an action needs a widget name";
     const std::string& verb = a.verb();
-    QWidget* w = dialog.objectName() == Q(a.words[1]) ? &dialog
-                                                       : dialog.findChild<QWidget*>(Q(a.words[1]));
+    QWidget* w =
+        dialog.objectName() == Q(a.words[1]) ? &dialog : dialog.findChild<QWidget*>(Q(a.words[1]));
     if (w == nullptr)
         return "the dialog has no widget named " + a.words[1];
     QCoreApplication::processEvents();

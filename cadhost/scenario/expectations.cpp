@@ -12,7 +12,9 @@ namespace {
 
 using qx::host::Cp1252ToUtf8;
 
-std::string Q(const std::string& utf8) { return "\"" + utf8 + "\""; }
+std::string Q(const std::string& utf8) {
+    return "\"" + utf8 + "\"";
+}
 
 void Compare(RunContext& ctx, const Step& step, const std::string& what,
              const std::string& expectedUtf8, const std::string& seenUtf8) {
@@ -152,13 +154,17 @@ void RunExpectation(RunContext& ctx, const Step& step) {
     } else if (what == "nolabel" && hasArg) {
         ExpectLabel(ctx, step, false);
     } else if ((what == "level" || what == "message" || what == "error") && hasArg) {
-        ExpectLine(ctx, step, what == "level" ? ui.level : what == "message" ? ui.message : ui.error);
+        ExpectLine(ctx, step,
+                   what == "level"     ? ui.level
+                   : what == "message" ? ui.message
+                                       : ui.error);
     } else if (what == "beep" || what == "nobeep") {
         if ((ctx.beeps > 0) != (what == "beep"))
             ctx.Fail(step, what == "beep" ? "there was no beep" : "there was a beep");
     } else if (what == "opened" && hasArg) {
-        const bool found = std::any_of(ctx.openedDocuments.begin(), ctx.openedDocuments.end(),
-                                       [&](const std::string& p) { return ctx.Normalize(p) == step.words[2]; });
+        const bool found =
+            std::any_of(ctx.openedDocuments.begin(), ctx.openedDocuments.end(),
+                        [&](const std::string& p) { return ctx.Normalize(p) == step.words[2]; });
         if (!found)
             ctx.Fail(step, "no such document was opened");
     } else if (what == "text" && step.words.size() > 3) {

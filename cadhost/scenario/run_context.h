@@ -33,8 +33,8 @@ public:
     std::optional<Invocation> invocation;
     bool invocationEnded = false;
 
-    std::string tempRoot;   // the run's private folder
-    std::string failure;    // the first failure; the run stops at it
+    std::string tempRoot; // the run's private folder
+    std::string failure;  // the first failure; the run stops at it
 
     // Events since the last input step, for the expectations that look back.
     int beeps = 0;

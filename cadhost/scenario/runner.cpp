@@ -148,13 +148,23 @@ private:
             if (!key)
                 return ctx_.Fail(step, "not a key: " + step.words[1]), false;
             switch (r.kind) {
-            case RequestKind::MenuGetMode: res.setModeKey(*key); return true;
-            case RequestKind::Getesc: res.setEscKey(*key); return true;
-            case RequestKind::Getpointp: res.setPointKey(*key); return true;
-            case RequestKind::DGetstr255: res.setStrKey(*key); return true;
+            case RequestKind::MenuGetMode:
+                res.setModeKey(*key);
+                return true;
+            case RequestKind::Getesc:
+                res.setEscKey(*key);
+                return true;
+            case RequestKind::Getpointp:
+                res.setPointKey(*key);
+                return true;
+            case RequestKind::DGetstr255:
+                res.setStrKey(*key);
+                return true;
             case RequestKind::Getint:
-            case RequestKind::Getclr: return true; // the variable keeps its value
-            default: return wrongRequest();
+            case RequestKind::Getclr:
+                return true; // the variable keeps its value
+            default:
+                return wrongRequest();
             }
         }
         if (verb == "text") {
@@ -168,11 +178,12 @@ private:
             return true;
         }
         if (verb == "int" || verb == "colour") {
-            const bool wanted = verb == "int" ? r.kind == RequestKind::Getint
-                                              : r.kind == RequestKind::Getclr;
+            const bool wanted =
+                verb == "int" ? r.kind == RequestKind::Getint : r.kind == RequestKind::Getclr;
             if (!wanted || r.intTarget == nullptr)
                 return wrongRequest();
-            *r.intTarget = static_cast<std::int32_t>(std::strtol(step.words[1].c_str(), nullptr, 10));
+            *r.intTarget =
+                static_cast<std::int32_t>(std::strtol(step.words[1].c_str(), nullptr, 10));
             return true;
         }
         if (verb == "point") {

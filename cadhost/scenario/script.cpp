@@ -42,10 +42,18 @@ LineWords SplitLine(std::string_view line) {
             if (d == '\\' && i < line.size()) {
                 const char e = line[i++];
                 switch (e) {
-                case 'n': d = '\n'; break;
-                case 'r': d = '\r'; break;
-                case 't': d = '\t'; break;
-                default: d = e; break;
+                case 'n':
+                    d = '\n';
+                    break;
+                case 'r':
+                    d = '\r';
+                    break;
+                case 't':
+                    d = '\t';
+                    break;
+                default:
+                    d = e;
+                    break;
                 }
             }
             word += d;

@@ -14,7 +14,9 @@
 namespace cadhost::scenario {
 namespace {
 
-std::string Cp(const std::string& utf8) { return qx::host::Utf8ToCp1252Lossy(utf8); }
+std::string Cp(const std::string& utf8) {
+    return qx::host::Utf8ToCp1252Lossy(utf8);
+}
 
 bool Need(RunContext& ctx, const Step& step, std::size_t words, const char* usage) {
     if (step.words.size() >= words)
@@ -38,7 +40,8 @@ std::string PlaceFile(RunContext& ctx, const std::string& place, const std::stri
 void UseDrawing(RunContext& ctx, const Step& step) {
     if (!Need(ctx, step, 2, "drawing sample|empty|FILE"))
         return;
-    const std::string& what = ctx.options.drawingFile.empty() ? step.words[1] : ctx.options.drawingFile;
+    const std::string& what =
+        ctx.options.drawingFile.empty() ? step.words[1] : ctx.options.drawingFile;
     if (what == "empty") {
         CurrentSession().drawing = Drawing();
         return;

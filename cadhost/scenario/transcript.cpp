@@ -8,7 +8,9 @@ namespace {
 
 using qx::host::Cp1252ToUtf8;
 
-std::string Quoted(const std::string& cp1252) { return "\"" + Cp1252ToUtf8(cp1252) + "\""; }
+std::string Quoted(const std::string& cp1252) {
+    return "\"" + Cp1252ToUtf8(cp1252) + "\"";
+}
 
 bool SameLabel(const Label& a, const Label& b) {
     return a.set == b.set && a.text == b.text && a.hint == b.hint && a.call == b.call &&
@@ -16,8 +18,9 @@ bool SameLabel(const Label& a, const Label& b) {
 }
 
 std::string DescribeLabel(int position, const Label& l) {
-    std::string s = "  " + KeyName(position <= 10 ? qx::host::KeyF(position)
-                                                  : qx::host::KeyS(position == 20 ? 0 : position - 10));
+    std::string s =
+        "  " + KeyName(position <= 10 ? qx::host::KeyF(position)
+                                      : qx::host::KeyS(position == 20 ? 0 : position - 10));
     s += " " + Quoted(l.text);
     if (l.call == Label::Call::Lblsett)
         s += l.on ? " [on]" : " [off]";
@@ -40,20 +43,31 @@ std::string KeyName(std::int32_t code) {
 
 std::string RequestName(RequestKind kind) {
     switch (kind) {
-    case RequestKind::None: return "none";
-    case RequestKind::MenuGetMode: return "menu";
-    case RequestKind::Getesc: return "esc";
-    case RequestKind::Getint: return "int";
-    case RequestKind::Getclr: return "colour";
-    case RequestKind::Getpointp: return "point";
-    case RequestKind::DGetstr255: return "text";
-    case RequestKind::CallNone: return "callnone";
-    case RequestKind::GlobalEsc: return "globalesc";
+    case RequestKind::None:
+        return "none";
+    case RequestKind::MenuGetMode:
+        return "menu";
+    case RequestKind::Getesc:
+        return "esc";
+    case RequestKind::Getint:
+        return "int";
+    case RequestKind::Getclr:
+        return "colour";
+    case RequestKind::Getpointp:
+        return "point";
+    case RequestKind::DGetstr255:
+        return "text";
+    case RequestKind::CallNone:
+        return "callnone";
+    case RequestKind::GlobalEsc:
+        return "globalesc";
     }
     return "?";
 }
 
-void Transcript::Line(const std::string& text) { out_ << text << '\n'; }
+void Transcript::Line(const std::string& text) {
+    out_ << text << '\n';
+}
 
 void Transcript::Request(const UiState& ui) {
     const auto& r = ui.request;

@@ -19,10 +19,14 @@ RunContext* g_ctx = nullptr;
 
 std::string KindName(BoxKind kind) {
     switch (kind) {
-    case BoxKind::Error: return "error";
-    case BoxKind::Information: return "info";
-    case BoxKind::Warning: return "warning";
-    case BoxKind::Confirmation: return "confirm";
+    case BoxKind::Error:
+        return "error";
+    case BoxKind::Information:
+        return "info";
+    case BoxKind::Warning:
+        return "warning";
+    case BoxKind::Confirmation:
+        return "confirm";
     }
     return "?";
 }
@@ -83,7 +87,8 @@ BoxAnswer OnMessageBox(BoxKind kind, const char* caption, const char* text, bool
         if (w == "error" || w == "info" || w == "warning" || w == "confirm") {
             if (w != KindName(kind))
                 ctx.Fail(*step, "the box is " + ctx.Normalize(shown));
-        } else if (ctx.Normalize(text) != w && ctx.Normalize(caption) + ": " + ctx.Normalize(text) != w) {
+        } else if (ctx.Normalize(text) != w &&
+                   ctx.Normalize(caption) + ": " + ctx.Normalize(text) != w) {
             ctx.Fail(*step, "the box reads " + ctx.Normalize(Quote(text)));
         }
     }
@@ -134,7 +139,8 @@ std::int32_t OnRunModal(void* dialogAddr) {
         dialog->reject();
     }
     const int result = dialog->result();
-    ctx.transcript.Line(std::string("  dialog closed: ") + (result == QDialog::Accepted ? "OK" : "Cancel"));
+    ctx.transcript.Line(std::string("  dialog closed: ") +
+                        (result == QDialog::Accepted ? "OK" : "Cancel"));
     return result;
 }
 
@@ -157,10 +163,16 @@ const qx::host::UiHooks kHooks{OnMessageBox, OnBeep, OnRunModal, OnOpenDocument,
 
 } // namespace
 
-void BeginUiAutomation(RunContext& ctx) { g_ctx = &ctx; }
-void EndUiAutomation() { g_ctx = nullptr; }
+void BeginUiAutomation(RunContext& ctx) {
+    g_ctx = &ctx;
+}
+void EndUiAutomation() {
+    g_ctx = nullptr;
+}
 
-const qx::host::UiHooks* Hooks() { return &kHooks; }
+const qx::host::UiHooks* Hooks() {
+    return &kHooks;
+}
 
 } // namespace cadhost::scenario
 

@@ -44,8 +44,8 @@ int main(int argc, char** argv) {
         return 2;
     main(kCallStateServed, static_cast<std::int32_t>(Action::CallSizeQuery), nullptr, nullptr);
     std::vector<unsigned char> record(27108, 0);
-    const auto start =
-        main(kCallStateServed, static_cast<std::int32_t>(Action::CallStart), record.data(), nullptr);
+    const auto start = main(kCallStateServed, static_cast<std::int32_t>(Action::CallStart),
+                            record.data(), nullptr);
     const auto resume = main(kCallStateServed, static_cast<std::int32_t>(Action::CallResume),
                              record.data(), nullptr);
     main(kCallStateServed, static_cast<std::int32_t>(Action::CallFinish), record.data(), nullptr);

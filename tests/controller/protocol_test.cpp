@@ -25,7 +25,9 @@ using cadhost::RequestKind;
 using qx::host::Action;
 using qx::host::kCallStateServed;
 
-std::int32_t A(Action a) { return static_cast<std::int32_t>(a); }
+std::int32_t A(Action a) {
+    return static_cast<std::int32_t>(a);
+}
 
 class Protocol : public testing::Test {
 protected:
