@@ -3,12 +3,15 @@
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTest>
 
+#include <algorithm>
 #include <map>
 
 namespace cadhost::scenario {
@@ -59,8 +62,29 @@ QWidget* TextTarget(QWidget* w) {
     return w;
 }
 
+// Types a text key by key. QTest maps only ASCII characters to keys; any other character
+// arrives as a key event that carries just its text, as an input method would deliver it.
+void TypeText(QWidget* w, const QString& text) {
+    for (const QChar ch : text) {
+        if (ch.unicode() >= 0x20 && ch.unicode() < 0x7F) {
+            QTest::keyClick(w, static_cast<char>(ch.unicode()));
+            continue;
+        }
+        QTest::sendKeyEvent(QTest::Press, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    }
+}
+
+// Where a user clicks: on the box of a check box or radio button, elsewhere in the middle.
+QPoint ClickPoint(const QWidget* w) {
+    if (qobject_cast<const QCheckBox*>(w) != nullptr ||
+        qobject_cast<const QRadioButton*>(w) != nullptr)
+        return {std::min(6, w->width() / 2), w->height() / 2};
+    return w->rect().center();
+}
+
 std::string Click(QWidget* w) {
-    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, ClickPoint(w));
     if (auto* c = qobject_cast<QComboBox*>(w))
         c->hidePopup();
     return {};
@@ -120,7 +144,7 @@ std::string RunDialogAction(QDialog& dialog, const Step& a) {
         QTest::keyClick(t, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(t, Qt::Key_Delete);
         if (verb == "type" && a.words.size() > 2)
-            QTest::keyClicks(t, Q(a.words[2]));
+            TypeText(t, Q(a.words[2]));
         return {};
     }
     if (verb == "choose") {

@@ -1,0 +1,62 @@
+#include "cadhost/scenario/script.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using cadhost::scenario::ParseScript;
+using cadhost::scenario::Script;
+
+Script Parsed(std::string_view text) {
+    auto result = ParseScript(text, "/base");
+    if (auto* error = std::get_if<std::string>(&result))
+        ADD_FAILURE() << *error;
+    return std::get<Script>(std::move(result));
+}
+
+std::string Error(std::string_view text) {
+    auto result = ParseScript(text, "");
+    auto* error = std::get_if<std::string>(&result);
+    return error ? *error : std::string("(parsed)");
+}
+
+TEST(ScriptReader, WordsQuotesEscapesAndComments) {
+    const Script s = Parsed("key F9  # a comment\n"
+                            "text \"two words\" \"\" \"a \\\"quote\\\" \\\\ and\\nline\"\n"
+                            "\n   # only a comment\n"
+                            "text \"# not a comment\"\r\n");
+    ASSERT_EQ(s.steps.size(), 3u);
+    EXPECT_EQ(s.steps[0].words, (std::vector<std::string>{"key", "F9"}));
+    EXPECT_EQ(s.steps[0].line, 1);
+    EXPECT_EQ(s.steps[1].words,
+              (std::vector<std::string>{"text", "two words", "", "a \"quote\" \\ and\nline"}));
+    EXPECT_EQ(s.steps[2].words[1], "# not a comment");
+    EXPECT_EQ(s.steps[2].line, 5);
+    EXPECT_EQ(s.baseDir, "/base");
+}
+
+TEST(ScriptReader, DescribeQuotesWhatNeedsIt) {
+    const Script s = Parsed("text \"a b\" plain \"\" \"x\\\"y\"\n");
+    EXPECT_EQ(s.steps[0].Describe(), "text \"a b\" plain \"\" \"x\\\"y\"");
+}
+
+TEST(ScriptReader, DialogBlocksHoldTheirActions) {
+    const Script s =
+        Parsed("key F9\ndialog fmReplaceText\n  type eOldText door\n  click btnOK\nend\n"
+               "expect ended\n");
+    ASSERT_EQ(s.steps.size(), 3u);
+    EXPECT_EQ(s.steps[1].verb(), "dialog");
+    ASSERT_EQ(s.steps[1].block.size(), 2u);
+    EXPECT_EQ(s.steps[1].block[1].words, (std::vector<std::string>{"click", "btnOK"}));
+    EXPECT_EQ(s.steps[2].verb(), "expect");
+}
+
+TEST(ScriptReader, FaultsNameTheirLine) {
+    EXPECT_EQ(Error("key F1\ntext \"open"), "line 2: a quoted text is not closed");
+    EXPECT_EQ(Error("end"), "line 1: end without dialog");
+    EXPECT_EQ(Error("dialog a\ndialog b\nend"), "line 2: a dialog block is already open");
+    EXPECT_EQ(Error("\ndialog a\nclick x"), "line 2: dialog block without end");
+    EXPECT_EQ(Error("dialog"), "line 1: dialog needs the dialog's name");
+}
+
+} // namespace
