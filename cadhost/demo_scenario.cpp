@@ -32,6 +32,27 @@ key S0
 expect ended
 expect ini macro Quillex SearchStr "door"
 expect attribute Increment int 2
+
+# The next time, the user switches to the Replace Text dialog in the settings menu and enters
+# everything in one go.
+start
+key S8
+key F3
+expect label F3 "Use Form" on
+key S0
+key F9
+dialog fmReplaceText
+  type eOldText "Sheet"
+  check chbWord on
+  click rbIncrement
+  choose cbIncOptions 4
+  click btnOK
+end
+expect label F9 "Search For" state 3 hint "'Sheet'"
+expect label S1 "Whole Word" on
+expect label S6 "Inc Number" state 3 hint "Increment Numbers in Matching Entities by 1 (num at end of text)"
+key S0
+expect ended
 )demo";
 }
 

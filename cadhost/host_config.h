@@ -11,7 +11,6 @@ struct HostConfig {
     std::int32_t version = 230003;
     std::string macroPath;  // host path 4, ends with '/'
     std::string sharedPath; // host path 6, ends with '/'
-    bool preselect = false; // the layer-dialog byte of the saved variables
     std::map<std::int32_t, std::string> colourNames = {
         {0, "Black"},      {1, "Blue"},           {2, "Green"},        {3, "Cyan"},
         {4, "Red"},        {5, "Magenta"},        {6, "Brown"},        {7, "Light Gray"},

@@ -56,13 +56,6 @@ Step Action(std::vector<std::string> words) {
 
 class DialogActions : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "dialog_actions_test";
-        static char* argv[] = {name, nullptr};
-        if (QApplication::instance() == nullptr)
-            new QApplication(argc, argv);
-    }
     void SetUp() override { dialog.show(); }
     std::string Run(std::vector<std::string> words) {
         return RunDialogAction(dialog, Action(std::move(words)));

@@ -32,11 +32,6 @@ std::int32_t A(Action a) {
 class Protocol : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "protocol_test";
-        static char* argv[] = {name, nullptr};
-        if (QApplication::instance() == nullptr)
-            new QApplication(argc, argv);
         macro_ = cadhost::LoadMacroLibrary(cadhost::DefaultMacroLibraryPath()).main;
     }
 

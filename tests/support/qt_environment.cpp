@@ -14,7 +14,7 @@ public:
 
 private:
     static inline int argc_ = 1;
-    static inline char name_[] = "dialogs_test";
+    static inline char name_[] = "quillex_tests";
     static inline char* argv_[] = {name_, nullptr};
     std::unique_ptr<QApplication> app_;
 };
