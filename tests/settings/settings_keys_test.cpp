@@ -2,6 +2,11 @@
 #include "settings/settings_keys.h"
 #include "tests/settings/settings_fixture.h"
 
+namespace qx::settings {
+// Test listings name a key by its name, not by its bytes.
+void PrintTo(const SettingDef& def, std::ostream* os) { *os << def.name; }
+} // namespace qx::settings
+
 namespace {
 
 using namespace qx::settings;
