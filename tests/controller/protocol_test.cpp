@@ -155,4 +155,37 @@ TEST_F(Protocol, KeysReachTheStateThatAskedThroughRes) {
     inv.Finish();
 }
 
+TEST_F(Protocol, StartUpLeavesNoHighlightBoxAndTheDefaultColours) {
+    cadhost::Invocation inv(macro_);
+    inv.Start();
+    const auto& s = Rec(inv);
+    const qx::host::point first = s.hiliteBox[0];
+    const qx::host::point third = s.hiliteBox[2];
+    EXPECT_EQ(first.x, third.x);
+    EXPECT_EQ(first.y, third.y);
+    EXPECT_EQ(s.hiliteClr, 15);
+    EXPECT_EQ(s.hiliteWgt, 1);
+    EXPECT_EQ(s.increment, 1);
+    EXPECT_EQ(s.reviewFormKind, 0);
+    inv.Finish();
+}
+
+TEST_F(Protocol, TheMainMenuEndsAnOpenUndoTransactionExactlyOnce) {
+    cadhost::Invocation inv(macro_);
+    inv.Start();
+    auto& s = Rec(inv);
+    auto& drawing = CurrentSession().drawing;
+    drawing.BeginTransaction();
+    s.undoOpen = true;
+    EXPECT_NE(inv.Call(kCallStateServed, 7), 0);
+    EXPECT_FALSE(drawing.InTransaction());
+    EXPECT_FALSE(s.undoOpen);
+    // A transaction the macro did not open is not the macro's to end.
+    drawing.BeginTransaction();
+    EXPECT_NE(inv.Call(kCallStateServed, 7), 0);
+    EXPECT_TRUE(drawing.InTransaction());
+    drawing.EndTransaction();
+    inv.Finish();
+}
+
 } // namespace
