@@ -45,6 +45,13 @@ bool HostIsComplete(Action action) {
     return false;
 }
 
+// Nothing may unwind into the host: the invocation ends with a message instead.
+std::int32_t EndOnInternalError(QuillexL& s, const std::string& what) {
+    s.state = stDone;
+    platform::ErrorBox("Unexpected error: " + what + " - please advise macro author");
+    return 0;
+}
+
 std::int32_t RunCall(Action action, QuillexL& s) {
     std::int32_t ret = 0;
     if (action == Action::CallResume)
@@ -88,11 +95,9 @@ std::int32_t Quillex_Main(std::uint8_t actionCode, QuillexL* record, void* /*arg
     try {
         return RunCall(action, *record);
     } catch (const std::exception& e) {
-        // Nothing may unwind into the host: end the invocation with a message instead.
-        record->state = stDone;
-        platform::ErrorBox(std::string("Unexpected error: ") + e.what() +
-                           " - please advise macro author");
-        return 0;
+        return EndOnInternalError(*record, e.what());
+    } catch (...) {
+        return EndOnInternalError(*record, "unknown");
     }
 }
 
