@@ -65,8 +65,8 @@ std::int32_t FirstState(QuillexL& s) {
     return stMainMenu;
 }
 
-template <class T> void Release(T*& p) {
-    delete p;
+template <class T> void Release(RecordPtr<T>& p) {
+    delete p.get();
     p = nullptr;
 }
 

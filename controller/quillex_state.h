@@ -10,6 +10,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -82,41 +83,66 @@ inline constexpr std::size_t kStateRecordSize = 27108;
     X(HiliteBox, hiliteBox)                                                                        \
     X(std::int32_t, numReplacements)                                                               \
     X(std::int32_t, numEntsChanged)                                                                \
-    X(ReportLines*, reportLines)                                                                   \
+    X(RecordPtr<ReportLines>, reportLines)                                                         \
     X(bool, findOnly)                                                                              \
     X(SelWorkArea, selWorkArea)                                                                    \
     X(bool, confirmEach)                                                                           \
     X(bool, skipConfirm)                                                                           \
-    X(PendingList*, pendingList)                                                                   \
+    X(RecordPtr<PendingList>, pendingList)                                                         \
     X(std::int32_t, curIndex)                                                                      \
-    X(std::string*, editedText)                                                                    \
+    X(RecordPtr<std::string>, editedText)                                                          \
     X(host::EntityRec, curEnt)                                                                     \
     X(std::int32_t, lastSelSet)                                                                    \
     X(std::uint8_t, reviewFormKind)                                                                \
-    X(QWidget*, reviewForm)                                                                        \
+    X(RecordPtr<QWidget>, reviewForm)                                                              \
     X(bool, undoOpen)                                                                              \
     X(bool, manualEditMade)                                                                        \
     X(std::int32_t, hiliteClr)                                                                     \
     X(std::int32_t, hiliteWgt)
 
+// A pointer the record owns. The record's size (27108 bytes) allows no 8-byte alignment, so a
+// pointer is kept as bytes: it can sit at any offset, and nothing ever binds a misaligned
+// pointer reference. Zero bytes are a null pointer.
+template <class T> class RecordPtr {
+public:
+    T* get() const {
+        T* p;
+        std::memcpy(&p, bytes_, sizeof p);
+        return p;
+    }
+    RecordPtr& operator=(T* p) {
+        std::memcpy(bytes_, &p, sizeof p);
+        return *this;
+    }
+    T* operator->() const { return get(); }
+    T& operator*() const { return *get(); }
+    explicit operator bool() const { return get() != nullptr; }
+
+private:
+    std::uint8_t bytes_[sizeof(T*)];
+};
+
 using HiliteBox = std::array<host::point, 4>;
 using SelWorkArea = std::array<std::uint8_t, 12288>;
 using ReportLines = std::vector<std::string>;
 
-#define QX_FIELD_SIZE(type, name) +sizeof(type)
-inline constexpr std::size_t kStateFieldsSize = 0 QX_STATE_FIELDS(QX_FIELD_SIZE);
-#undef QX_FIELD_SIZE
+// Fields are packed to 4 bytes: every 32-bit field is aligned, so its address can be handed to
+// the host, and the record still comes out at the host's size.
+#pragma pack(push, 4)
 
-#pragma pack(push, 1)
+// The fields alone, to measure them.
+struct QuillexLFieldsLayout {
+#define QX_FIELD_DECL(type, name) type name;
+    QX_STATE_FIELDS(QX_FIELD_DECL)
+};
 
 // Lists, strings and the floating window that the record owns are pointers created at start-up
 // and released at finish, so a zero-filled record is a valid "nothing yet" state.
 struct QuillexL {
-#define QX_FIELD_DECL(type, name) type name;
     QX_STATE_FIELDS(QX_FIELD_DECL)
 #undef QX_FIELD_DECL
     // Makes up the record to the size the host allocates, on every ABI.
-    std::uint8_t reserved[kStateRecordSize - kStateFieldsSize - host::kResSize];
+    std::uint8_t reserved[kStateRecordSize - sizeof(QuillexLFieldsLayout) - host::kResSize];
     std::uint8_t res[host::kResSize];
 };
 
@@ -124,8 +150,10 @@ struct QuillexL {
 
 static_assert(sizeof(QuillexL) == kStateRecordSize);
 static_assert(offsetof(QuillexL, res) == kStateRecordSize - host::kResSize);
+static_assert(offsetof(QuillexL, hiliteWgt) + sizeof(std::int32_t) == sizeof(QuillexLFieldsLayout),
+              "the last field must end the measured layout, with no tail padding");
 static_assert(std::is_standard_layout_v<QuillexL>);
 static_assert(std::is_trivially_copyable_v<QuillexL>);
-static_assert(alignof(QuillexL) == 1);
+static_assert(alignof(QuillexL) == 4);
 
 } // namespace qx

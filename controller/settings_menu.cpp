@@ -53,7 +53,7 @@ void SettingsMenuSetup(QuillexL& s, std::int32_t* ret) {
     call::Lblsett(5, "Draw Off Lyr", s.drawOffLyr, "Draw updated entities on OFF layers");
     call::Lblsett(10, "Show Chng Rpt", s.rptChanges,
                   "Automatically show report of text changes made");
-    if (s.reportLines != nullptr && !s.reportLines->empty())
+    if (s.reportLines && !s.reportLines->empty())
         call::Lblset(11, "Last Chg Rpt",
                      "Show report of most recent text changes made by this macro");
     SetHiliteLabels(13);

@@ -9,8 +9,8 @@ namespace qx {
 
 void FreeReviewForm() {
     QuillexL& s = State();
-    if (s.reviewFormKind != 0 && s.reviewForm != nullptr) {
-        QWidget* form = s.reviewForm;
+    if (s.reviewFormKind != 0 && s.reviewForm) {
+        QWidget* form = s.reviewForm.get();
         s.reviewForm = nullptr;
         try {
             settings::SaveFormPos(*form, true);

@@ -112,12 +112,12 @@ TEST_F(Protocol, AnUnknownActionRunsOnlyTheSetUpOfTheCurrentState) {
     // A key waiting in res would end the invocation if an input handler ran.
     qx::host::Res(s.res).setModeKey(qx::host::KeyS(0));
     CurrentSession().ui.error.clear();
-    const auto* lists = s.pendingList;
+    const auto* lists = s.pendingList.get();
     EXPECT_NE(inv.Call(kCallStateServed, 7), 0);
     EXPECT_EQ(s.state, qx::stMainMenu);
     EXPECT_EQ(CurrentSession().ui.request.kind, RequestKind::MenuGetMode);
     EXPECT_TRUE(CurrentSession().ui.error.empty()) << "start-up ran again";
-    EXPECT_EQ(s.pendingList, lists) << "the lists were released or made anew";
+    EXPECT_EQ(s.pendingList.get(), lists) << "the lists were released or made anew";
     inv.Finish();
 }
 
@@ -135,12 +135,12 @@ TEST_F(Protocol, FinishReleasesTheListsAndAlwaysAnswersZero) {
     cadhost::Invocation inv(macro_);
     inv.Start();
     auto& s = Rec(inv);
-    ASSERT_NE(s.pendingList, nullptr);
+    ASSERT_NE(s.pendingList.get(), nullptr);
     ASSERT_EQ(s.state, qx::stMainMenu);
     EXPECT_EQ(inv.Call(kCallStateServed, A(Action::CallFinish)), 0);
-    EXPECT_EQ(s.pendingList, nullptr);
-    EXPECT_EQ(s.reportLines, nullptr);
-    EXPECT_EQ(s.editedText, nullptr);
+    EXPECT_EQ(s.pendingList.get(), nullptr);
+    EXPECT_EQ(s.reportLines.get(), nullptr);
+    EXPECT_EQ(s.editedText.get(), nullptr);
     EXPECT_EQ(CurrentSession().ui.requestsThisCall, 0);
 }
 
