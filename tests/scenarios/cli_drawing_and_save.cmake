@@ -1,0 +1,16 @@
+# cadhost --drawing FILE --save FILE: the demo runs on the given drawing, and the drawing with
+# the attributes the macro saved is written to the new file.
+set(out ${WORK_DIR}/cli_saved.json)
+file(REMOVE ${out})
+execute_process(COMMAND ${CADHOST} --drawing ${DRAWING} --save ${out}
+  RESULT_VARIABLE result OUTPUT_VARIABLE stdout ERROR_VARIABLE stderr)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cadhost exited with ${result}\n${stdout}\n${stderr}")
+endif()
+file(READ ${out} saved)
+foreach(expected "\"Tür 1\"" "\"SearchStr\"" "\"Sheet\"")
+  string(FIND "${saved}" "${expected}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "the saved drawing lacks ${expected}:\n${saved}")
+  endif()
+endforeach()
