@@ -3,8 +3,8 @@
 namespace cadhost {
 
 std::string_view DemoScenario() {
-    return R"demo(# A user opens the sample drawing, sets up a search through the prompts and the
-# Replace Text dialog, looks at the manual and leaves.
+    return R"demo(# A user opens the sample drawing, sets up a search through the prompts, renames the door
+# tags, and next time sets up a search in the Replace Text dialog.
 drawing sample
 ini macro Quillex UseForm 0
 start
@@ -19,6 +19,7 @@ text "Gate"
 expect label S3 "Replace With" state 3 hint "'Gate'"
 key F10
 expect label F10 "Case Sensitive" off
+key F10
 key S6
 key F2
 key F10
@@ -28,6 +29,15 @@ int 2
 expect label F10 "Increment" hint "Set size of increment (currently 2)"
 key S0
 expect label S6 "Inc Number" state 3 hint "Increment Numbers in Matching Entities by 2 (2nd num in text)"
+# Back to replacing: the door tags on the Doors layer become gates, in one undo step.
+key S3
+text "Gate"
+key F10
+select layer "Doors"
+expect error "3 replacements made in 3 entities"
+expect text door101 "Gate 101"
+expect text door2 "Gate 2"
+expect undo-steps 1
 key S0
 expect ended
 expect ini macro Quillex SearchStr "door"

@@ -2,6 +2,7 @@
 #include "controller/host_calls.h"
 #include "controller/replace_form_runner.h"
 #include "controller/states.h"
+#include "drawing/drawing_scan.h"
 #include "drawing/hilite_box.h"
 #include "host/res_layout.h"
 #include "platform/platform.h"
@@ -148,9 +149,8 @@ void StartSelectionRun(QuillexL& s) {
     s.numEntsChanged = 0;
     s.numReplacements = 0;
     s.pendingList->clear();
-    // OPEN POINT: the scan of the selection and the review of its matches come next; until
-    // they exist the menu is shown again and nothing in the drawing is touched.
-    s.state = stMainMenu;
+    ScanEntities(s.scanMode);
+    s.state = stStartReview;
 }
 
 } // namespace

@@ -21,6 +21,11 @@ constexpr std::array kStates = {
     StateEntry{stHiliteClr, HiliteColourInput, HiliteColourSetup},
     StateEntry{stHiliteWgt, HiliteWeightInput, HiliteWeightSetup},
     StateEntry{stSettings, SettingsMenuInput, SettingsMenuSetup},
+    StateEntry{stStartReview, StartReviewInput, StartReviewSetup},
+    StateEntry{stReview, ReviewInput, ReviewSetup},
+    StateEntry{stLenReview, ReviewInput, ReviewSetup},
+    StateEntry{stAfterReview, AfterReviewInput, AfterReviewSetup},
+    StateEntry{stHostKey, HostKeyInput, HostKeySetup},
 };
 
 } // namespace

@@ -41,4 +41,14 @@ void ResultSetup(QuillexL& s, std::int32_t* ret);
 void ResultInput(QuillexL& s);
 void ReportInput(QuillexL& s);
 
+// The review loop.
+void StartReviewSetup(QuillexL& s, std::int32_t* ret);
+void StartReviewInput(QuillexL& s);
+void ReviewSetup(QuillexL& s, std::int32_t* ret);
+void ReviewInput(QuillexL& s);
+void AfterReviewSetup(QuillexL& s, std::int32_t* ret);
+void AfterReviewInput(QuillexL& s);
+void HostKeySetup(QuillexL& s, std::int32_t* ret);
+void HostKeyInput(QuillexL& s);
+
 } // namespace qx

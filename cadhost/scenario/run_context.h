@@ -41,6 +41,10 @@ public:
     std::vector<std::string> openedDocuments;
     std::vector<std::int32_t> sentKeys;
 
+    // How much of the display list and of the view changes the transcript has shown.
+    std::size_t shownDisplayItems = 0;
+    std::size_t shownViewChanges = 0;
+
     // The records a completed selection leads to; they live as long as the run.
     qx::host::SelInfoRec selInfo{};
     qx::host::SelMaskRec selMask{};

@@ -6,6 +6,7 @@
 #include "host/codepage.h"
 #include "host/res_layout.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -16,6 +17,45 @@ namespace {
 using qx::host::Res;
 
 constexpr int kMaxAutomaticCalls = 100000;
+
+std::string Num(double v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%g", v);
+    return buf;
+}
+
+std::string EntityName(const Drawing& d, lgl_addr addr) {
+    const Entity* e = d.FindEntity(addr);
+    if (e != nullptr && !e->name.empty())
+        return e->name;
+    return "entity " + std::to_string(addr.page) + ":" + std::to_string(addr.ofs);
+}
+
+// What the macro drew on screen and where it moved the view since the transcript last looked.
+void PrintScreenEvents(RunContext& ctx) {
+    const Drawing& d = CurrentSession().drawing;
+    const auto& items = d.Display().Items();
+    for (; ctx.shownDisplayItems < items.size(); ++ctx.shownDisplayItems) {
+        const DisplayItem& item = items[ctx.shownDisplayItems];
+        const bool draw = item.a != 0;
+        if (item.type == qx::host::kEntPolygon && item.points.size() >= 3) {
+            const auto& lo = item.points[0];
+            const auto& hi = item.points[2];
+            ctx.transcript.Line(draw ? "  draw box (" + Num(lo.x) + ", " + Num(lo.y) + ")-(" +
+                                           Num(hi.x) + ", " + Num(hi.y) + ") colour " +
+                                           std::to_string(item.color) + " weight " +
+                                           std::to_string(item.weight)
+                                     : "  erase box");
+            continue;
+        }
+        ctx.transcript.Line(std::string(draw ? "  draw " : "  erase ") + EntityName(d, item.addr));
+    }
+    const auto& changes = d.View().Changes();
+    for (; ctx.shownViewChanges < changes.size(); ++ctx.shownViewChanges) {
+        const auto& v = changes[ctx.shownViewChanges].view;
+        ctx.transcript.Line("  view at (" + Num(v.x) + ", " + Num(v.y) + ")");
+    }
+}
 
 std::optional<std::int32_t> ParseKey(const std::string& word) {
     if (word.size() >= 2 && (word[0] == 'F' || word[0] == 'S')) {
@@ -101,6 +141,7 @@ private:
     void Settle(std::int32_t ret) {
         for (int calls = 0; !ctx_.Failed(); ++calls) {
             if (ret == 0) {
+                PrintScreenEvents(ctx_);
                 ctx_.invocation->Finish();
                 ctx_.invocationEnded = true;
                 ctx_.transcript.Line("== ended");
@@ -118,6 +159,7 @@ private:
                 ret = ctx_.invocation->Resume();
                 continue;
             }
+            PrintScreenEvents(ctx_);
             ctx_.transcript.Request(CurrentSession().ui);
             return;
         }

@@ -138,9 +138,12 @@ void Undo(RunContext& ctx, const Step& step) {
 
 bool RunSetupStep(RunContext& ctx, const Step& step) {
     const std::string& verb = step.verb();
-    if (verb == "drawing")
+    if (verb == "drawing") {
+        // A new drawing has nothing on screen yet.
+        ctx.shownDisplayItems = 0;
+        ctx.shownViewChanges = 0;
         UseDrawing(ctx, step);
-    else if (verb == "host")
+    } else if (verb == "host")
         Configure(ctx, step);
     else if (verb == "ini")
         SeedIni(ctx, step);
