@@ -119,14 +119,14 @@ std::string Expect(QWidget* w, const Step& a) {
 
 } // namespace
 
-std::string RunDialogAction(QDialog& dialog, const Step& a) {
+std::string RunDialogAction(QWidget& dialog, const Step& a) {
     if (a.words.size() < 2)
         return "an action needs a widget name";
     const std::string& verb = a.verb();
     QWidget* w =
         dialog.objectName() == Q(a.words[1]) ? &dialog : dialog.findChild<QWidget*>(Q(a.words[1]));
     if (w == nullptr)
-        return "the dialog has no widget named " + a.words[1];
+        return "the window has no widget named " + a.words[1];
     QCoreApplication::processEvents();
     if (verb == "click")
         return Click(w);

@@ -1,15 +1,17 @@
-// Acting on a real dialog's widgets, found by object name, as a user would.
+// Acting on a real window's widgets, found by object name, as a user would: a modal dialog or
+// one of the macro's floating windows.
 #pragma once
 
 #include "cadhost/scenario/script.h"
 
 #include <string>
 
-class QDialog;
+class QWidget;
 
 namespace cadhost::scenario {
 
-// Runs one action of a "dialog ... end" block. Returns an empty text, or what went wrong.
-std::string RunDialogAction(QDialog& dialog, const Step& action);
+// Runs one action of a "dialog ... end" or "window ... end" block. Returns an empty text, or
+// what went wrong.
+std::string RunDialogAction(QWidget& window, const Step& action);
 
 } // namespace cadhost::scenario

@@ -1,10 +1,14 @@
 #include "cadhost/scenario/runner.h"
 
 #include "cadhost/macro_library.h"
+#include "cadhost/scenario/dialog_actions.h"
 #include "cadhost/scenario/steps.h"
 #include "cadhost/session.h"
 #include "host/codepage.h"
 #include "host/res_layout.h"
+
+#include <QApplication>
+#include <QWidget>
 
 #include <cstdio>
 #include <cstdlib>
@@ -100,6 +104,8 @@ private:
             return Start(step);
         if (verb == "finish")
             return Finish();
+        if (verb == "window")
+            return ActOnWindow(step);
         if (verb == "box" || verb == "dialog")
             return ctx_.Fail(step, "the macro showed no " + verb + " here");
         if (verb == "key" || verb == "text" || verb == "int" || verb == "colour" ||
@@ -129,6 +135,32 @@ private:
             ctx_.transcript.Line("== finish");
             ctx_.invocation->Finish();
         }
+    }
+
+    // Acts on one of the macro's floating windows. Key strokes its buttons send reach the host
+    // as if typed, and answer the request the macro waits on.
+    void ActOnWindow(const Step& step) {
+        QWidget* window = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->isVisible() && w->objectName().toStdString() == step.words[1])
+                window = w;
+        }
+        if (window == nullptr)
+            return ctx_.Fail(step, "no floating window " + step.words[1] + " is on show");
+        ctx_.transcript.Line("> window " + step.words[1]);
+        ResetEvents();
+        for (const Step& action : step.block) {
+            ctx_.transcript.Line("    " + action.Describe());
+            const std::string problem = RunDialogAction(*window, action);
+            if (!problem.empty())
+                return ctx_.Fail(action, problem);
+            if (!ctx_.sentKeys.empty())
+                break;
+        }
+        if (ctx_.sentKeys.empty() || ctx_.Failed())
+            return;
+        const Step key{step.line, {"key", KeyName(ctx_.sentKeys.front())}, {}};
+        Input(key);
     }
 
     void ResetEvents() {

@@ -115,18 +115,19 @@ std::variant<Script, std::string> ParseScript(std::string_view text, std::string
         if (split.words.empty())
             continue;
         Step step{lineNo, std::move(split.words), {}};
-        if (step.verb() == "dialog") {
+        if (step.verb() == "dialog" || step.verb() == "window") {
             if (openBlock)
-                return "line " + std::to_string(lineNo) + ": a dialog block is already open";
+                return "line " + std::to_string(lineNo) + ": a block is already open";
             if (step.words.size() < 2)
-                return "line " + std::to_string(lineNo) + ": dialog needs the dialog's name";
+                return "line " + std::to_string(lineNo) + ": " + step.verb() +
+                       " needs the window's name";
             openBlock = std::move(step);
             target = &openBlock->block;
             continue;
         }
         if (step.verb() == "end") {
             if (!openBlock)
-                return "line " + std::to_string(lineNo) + ": end without dialog";
+                return "line " + std::to_string(lineNo) + ": end without dialog or window";
             script.steps.push_back(std::move(*openBlock));
             openBlock.reset();
             target = &script.steps;
@@ -135,7 +136,8 @@ std::variant<Script, std::string> ParseScript(std::string_view text, std::string
         target->push_back(std::move(step));
     }
     if (openBlock)
-        return "line " + std::to_string(openBlock->line) + ": dialog block without end";
+        return "line " + std::to_string(openBlock->line) + ": " + openBlock->verb() +
+               " block without end";
     return script;
 }
 

@@ -115,7 +115,7 @@ TEST_F(DialogActions, ClickingOkAndCancelClosesWithTheirResults) {
 }
 
 TEST_F(DialogActions, UnknownWidgetsAndActionsAreReported) {
-    EXPECT_EQ(Run({"click", "btnNowhere"}), "the dialog has no widget named btnNowhere");
+    EXPECT_EQ(Run({"click", "btnNowhere"}), "the window has no widget named btnNowhere");
     EXPECT_EQ(Run({"wiggle", "eName"}), "unknown dialog action wiggle");
     EXPECT_EQ(Run({"key", "eName", "Hyper"}), "unknown key Hyper");
     EXPECT_EQ(Run({"check", "eName", "on"}), "check needs a check box and on or off");

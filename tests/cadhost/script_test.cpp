@@ -53,10 +53,10 @@ TEST(ScriptReader, DialogBlocksHoldTheirActions) {
 
 TEST(ScriptReader, FaultsNameTheirLine) {
     EXPECT_EQ(Error("key F1\ntext \"open"), "line 2: a quoted text is not closed");
-    EXPECT_EQ(Error("end"), "line 1: end without dialog");
-    EXPECT_EQ(Error("dialog a\ndialog b\nend"), "line 2: a dialog block is already open");
-    EXPECT_EQ(Error("\ndialog a\nclick x"), "line 2: dialog block without end");
-    EXPECT_EQ(Error("dialog"), "line 1: dialog needs the dialog's name");
+    EXPECT_EQ(Error("end"), "line 1: end without dialog or window");
+    EXPECT_EQ(Error("dialog a\nwindow b\nend"), "line 2: a block is already open");
+    EXPECT_EQ(Error("\nwindow a\nclick x"), "line 2: window block without end");
+    EXPECT_EQ(Error("dialog"), "line 1: dialog needs the window's name");
 }
 
 } // namespace
