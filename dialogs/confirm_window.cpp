@@ -1,0 +1,187 @@
+#include "dialogs/confirm_window.h"
+
+#include "dialogs/dialog_font.h"
+#include "dialogs/dialog_result.h"
+#include "dialogs/edit_text_dialog.h"
+#include "dialogs/label_auto_height.h"
+#include "host/codepage.h"
+#include "host/host_api.h"
+#include "platform/platform.h"
+#include "settings/form_placement.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QResizeEvent>
+
+#include <cmath>
+
+namespace qx {
+namespace {
+
+constexpr int kClientWidth = 468;
+constexpr int kClientHeight = 123;
+// The window was designed with an outer size (a small title bar with only a close button) of
+// 480 x 142 around this client area. The layout works in outer sizes, and Qt places the client
+// area; these are the differences, so that the designed client area comes out as drawn.
+constexpr int kFrameWidth = 12;
+constexpr int kFrameHeight = 19;
+constexpr int kMinOuterWidth = 480;
+
+QLabel* MakeLabel(QWidget* parent, const char* name, QPoint at, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+TLabelAutoHeight* MakeAutoLabel(QWidget* parent, const char* name, QPoint at, bool bold) {
+    auto* label = new TLabelAutoHeight(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    if (bold) {
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+    }
+    label->move(at);
+    label->setWidth(kClientWidth - 2 * at.x());
+    return label;
+}
+
+// A red note; `bold` adds weight to the italic.
+void MakeNote(QLabel& label, bool bold) {
+    QFont font = label.font();
+    font.setItalic(true);
+    font.setBold(bold);
+    label.setFont(font);
+    QPalette palette = label.palette();
+    palette.setColor(QPalette::WindowText, Qt::red);
+    label.setPalette(palette);
+    label.adjustSize();
+    label.hide();
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, int left, const QString& text) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(left, 106, 60, 15);
+    // Enter and Esc mean nothing special here: only a click answers.
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+TfmConfirm::TfmConfirm(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("fmConfirm"));
+    setWindowTitle(QStringLiteral("CONFIRM - left click in drawing area to move view to entity"));
+    setFont(DialogFont());
+    resize(kClientWidth, kClientHeight);
+    setMinimumWidth(kMinOuterWidth - kFrameWidth);
+
+    createLabels();
+    createButtons();
+}
+
+void TfmConfirm::createLabels() {
+    lblReplace = MakeLabel(this, "lblReplace", {8, 8}, QStringLiteral("Replace"));
+    lblLocked = MakeLabel(this, "lblLocked", {120, 8}, QStringLiteral(">>> LOCKED ENTITY <<<"));
+    MakeNote(*lblLocked, true);
+    lblOldTxt = MakeAutoLabel(this, "lblOldTxt", {16, 27}, true);
+    lblWith = MakeAutoLabel(this, "lblWith", {8, 48}, false);
+    lblWith->setText(QStringLiteral("With"));
+    lblWithNote = MakeLabel(
+        this, "lblWithNote", {39, 48},
+        QStringLiteral("(Note: due to length of the text, only some changes have been made)"));
+    MakeNote(*lblWithNote, false);
+    lblMaxLength =
+        MakeLabel(this, "lblMaxLength", {39, 48},
+                  QStringLiteral("No changes made: Maximum text length would be exceeded"));
+    MakeNote(*lblMaxLength, true);
+    lblNewTxt = MakeAutoLabel(this, "lblNewTxt", {16, 67}, true);
+}
+
+void TfmConfirm::createButtons() {
+    btnYes = MakeButton(this, "btnYes", 8, QStringLiteral("Yes"));
+    btnNo = MakeButton(this, "btnNo", 76, QStringLiteral("No"));
+    btnYesAll = MakeButton(this, "btnYesAll", 144, QStringLiteral("Yes to All"));
+    btnNoAll = MakeButton(this, "btnNoAll", 212, QStringLiteral("No to All"));
+    btnEdit = MakeButton(this, "btnEdit", 392, QStringLiteral("Edit"));
+
+    // Each answer presses the key that gives the same answer in the review menu, so the host
+    // hears it as if the user had typed it. The window itself stays as it is: the review loop
+    // replaces it once it has acted on the key.
+    connect(btnYes, &QPushButton::clicked, this, [] { platform::SendHostKey(host::KeyF(1)); });
+    connect(btnNo, &QPushButton::clicked, this, [] { platform::SendHostKey(host::KeyF(2)); });
+    connect(btnYesAll, &QPushButton::clicked, this, [] { platform::SendHostKey(host::KeyF(5)); });
+    connect(btnNoAll, &QPushButton::clicked, this, [] { platform::SendHostKey(host::KeyS(0)); });
+    connect(btnEdit, &QPushButton::clicked, this, &TfmConfirm::editText);
+
+    const QList<QWidget*> order = {btnYes, btnNo, btnYesAll, btnNoAll, btnEdit};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+
+    for (QPushButton* button : {btnYes, btnNo, btnYesAll, btnNoAll})
+        anchors.add(button, Qt::LeftEdge | Qt::BottomEdge);
+    anchors.add(btnEdit, Qt::RightEdge | Qt::BottomEdge);
+}
+
+void TfmConfirm::fitLabels() {
+    if (AdjustingHeight)
+        return;
+    const int outerWidth = width() + kFrameWidth;
+    const int u = lblWithNote->height();
+    const int h = lblReplace->height();
+    const int textWidth = outerWidth - 2 * u;
+
+    lblOldTxt->setWidth(textWidth);
+    lblWith->move(lblWith->x(), lblOldTxt->y() + lblOldTxt->height() + h / 2);
+    lblNewTxt->move(lblNewTxt->x(), lblWith->y() + static_cast<int>(std::lround(1.2 * h)));
+    lblNewTxt->setWidth(textWidth);
+    lblWith->setWidth(textWidth);
+    lblWithNote->move(lblWithNote->x(), lblWith->y());
+    lblMaxLength->move(lblMaxLength->x(), lblWith->y());
+
+    AdjustingHeight = true;
+    const TLabelAutoHeight* last = lblWith->text().isEmpty() ? lblWith : lblNewTxt;
+    resize(width(), 4 * u + last->y() + last->height() - kFrameHeight);
+    // A window that is not shown yet gets its resize event only when it is shown, so the
+    // buttons are placed here as well.
+    anchors.apply();
+    AdjustingHeight = false;
+}
+
+void TfmConfirm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    anchors.apply();
+    fitLabels();
+}
+
+void TfmConfirm::editText() {
+    TfmEditText dialog;
+    dialog.eNewText->setText(lblNewTxt->text());
+    settings::RestoreFormPos(dialog, true);
+    hide();
+    if (platform::RunModal(dialog) == kResultOk) {
+        // The entity holds Windows-1252 text: what the code page cannot hold becomes '?', and
+        // the window shows the text exactly as it will be written.
+        const std::string text = host::Utf8ToCp1252Lossy(dialog.eNewText->text().toStdString());
+        const QString shown = QString::fromStdString(host::Cp1252ToUtf8(text));
+        if (shown != lblNewTxt->text()) {
+            lblMaxLength->hide();
+            if (pManualEditMade != nullptr)
+                *pManualEditMade = true;
+        }
+        lblNewTxt->setText(shown);
+        if (pNewStr != nullptr)
+            *pNewStr = text;
+        fitLabels();
+    }
+    show();
+    settings::SaveFormPos(dialog, true);
+}
+
+} // namespace qx

@@ -1,0 +1,66 @@
+// The floating window that shows the entity under review: its present text, the text it would
+// get, and buttons that answer the review menu by pressing its keys. It stays on top of the
+// host's window without being modal, so the user may also answer with the function keys or
+// click in the drawing.
+//
+// Geometry is absolute, in pixels at design size: the client area is 468 x 123. The window's
+// height follows its texts (fitLabels); only the width is the user's.
+#pragma once
+
+#include "dialogs/anchors.h"
+
+#include <QWidget>
+
+#include <string>
+
+class QLabel;
+class QPushButton;
+
+namespace qx {
+
+class TLabelAutoHeight;
+
+class TfmConfirm : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TfmConfirm(QWidget* parent = nullptr);
+
+    // Stacks the three texts for the present width, each wrapped to as many lines as it needs,
+    // and makes the window just tall enough for them and the buttons. Runs on every resize; the
+    // review loop calls it after filling the window.
+    void fitLabels();
+
+    // True while fitLabels sets the window's height, so that the resize it causes is ignored.
+    bool AdjustingHeight = false;
+    // The text the entity would get, as Windows-1252 bytes; an edit replaces it.
+    std::string* pNewStr = nullptr;
+    // Set when an edit changes the proposed text.
+    bool* pManualEditMade = nullptr;
+
+    QLabel* lblReplace;
+    QLabel* lblLocked;
+    TLabelAutoHeight* lblOldTxt;
+    TLabelAutoHeight* lblWith;
+    QLabel* lblWithNote;
+    QLabel* lblMaxLength;
+    TLabelAutoHeight* lblNewTxt;
+    QPushButton* btnYes;
+    QPushButton* btnNo;
+    QPushButton* btnYesAll;
+    QPushButton* btnNoAll;
+    QPushButton* btnEdit;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void createLabels();
+    void createButtons();
+    // Lets the user rewrite the proposed text in the edit dialog.
+    void editText();
+
+    AnchorSet anchors;
+};
+
+} // namespace qx

@@ -1,0 +1,50 @@
+#include "dialogs/found_text_window.h"
+
+#include "dialogs/dialog_font.h"
+#include "dialogs/label_auto_height.h"
+
+#include <QResizeEvent>
+
+namespace qx {
+namespace {
+
+constexpr int kClientWidth = 624;
+constexpr int kClientHeight = 26;
+// The window was designed with an outer size (a title bar without buttons) of 640 x 63 around
+// this client area. The layout works in outer sizes, and Qt places the client area; these are
+// the differences, so that the designed client area comes out as drawn.
+constexpr int kFrameWidth = 16;
+constexpr int kFrameHeight = 37;
+
+} // namespace
+
+TfmFoundText::TfmFoundText(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint) {
+    setObjectName(QStringLiteral("fmFoundText"));
+    setFont(DialogFont());
+    resize(kClientWidth, kClientHeight);
+
+    lblFoundText = new TLabelAutoHeight(this);
+    lblFoundText->setObjectName(QStringLiteral("lblFoundText"));
+    lblFoundText->move(8, 6);
+    lblFoundText->setWidth(kClientWidth + kFrameWidth - 3 * lblFoundText->x());
+}
+
+void TfmFoundText::fitLabels() {
+    if (AdjustingHeight)
+        return;
+    const int left = lblFoundText->x();
+    const int top = lblFoundText->y();
+    lblFoundText->setWidth(width() + kFrameWidth - 3 * left);
+    AdjustingHeight = true;
+    resize(width(), lblFoundText->height() + 8 * top - kFrameHeight);
+    AdjustingHeight = false;
+}
+
+void TfmFoundText::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    fitLabels();
+}
+
+} // namespace qx
