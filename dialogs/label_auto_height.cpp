@@ -9,6 +9,8 @@ namespace qx {
 
 TLabelAutoHeight::TLabelAutoHeight(QWidget* parent) : QLabel(parent) {
     setWordWrap(true);
+    // Texts from the drawing are shown as they are, never read as markup.
+    setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     fitHeight();
 }
