@@ -2,6 +2,7 @@
 
 #include "controller/state_access.h"
 #include "drawing/pending_change.h"
+#include "drawing/selection_sets.h"
 #include "host/host_table.h"
 
 #include <string>
@@ -72,9 +73,11 @@ bool ApplyPendingChange() {
         WriteText(s, *entry, ent);
         changed = true;
     } else if (entry->Flag == PendingChangeFlag::SmartEnt && s.confirmEach) {
-        // OPEN POINT: the user chose to collect this smart entity; it is to be added to a
-        // selection set through AddEntityToSelectionSet (with the selection-set chooser), and
-        // the entry then stored back as SmartEntConfirmed. Both wait for the chooser dialog.
+        // The user chose to collect this smart entity. Marked as dealt with whatever set is
+        // chosen, so that the collection after the run does not offer it a second time.
+        const host::lgl_addr adr = entry->adr;
+        entry->Flag = PendingChangeFlag::SmartEntConfirmed;
+        AddEntityToSelectionSet(adr);
     }
     s.curEnt = ent;
     return changed;

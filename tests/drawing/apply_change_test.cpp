@@ -106,7 +106,6 @@ TEST_P(UntouchedFlags, LeaveTheEntityAlone) {
 INSTANTIATE_TEST_SUITE_P(Flags, UntouchedFlags,
                          ::testing::Values(UntouchedRow{"LenError", F::LenError, true},
                                            UntouchedRow{"SmartEnt", F::SmartEnt, false},
-                                           UntouchedRow{"SmartEntConfirmEach", F::SmartEnt, true},
                                            UntouchedRow{"FindOnly", F::FindOnly, true},
                                            UntouchedRow{"SmartEntConfirmed", F::SmartEntConfirmed,
                                                         true}),
