@@ -11,6 +11,7 @@
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_dir.h"
 
+#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -117,6 +118,22 @@ TEST_F(ReviewFormsTest, WithoutTheSharedFileTheWindowKeepsItsDesignAndNothingIsW
     EXPECT_EQ(record->reviewForm->size(), QSize(624, 26));
     qx::FreeReviewForm();
     EXPECT_FALSE(std::filesystem::exists(SharedIni()));
+    EXPECT_TRUE(ui.Boxes().empty());
+}
+
+TEST_F(ReviewFormsTest, TheEditDialogReopensWhereTheSharedFileSaysAndIsSavedThere) {
+    WriteSharedIni("[Quillex]\nfmEditText-left=70\nfmEditText-top=80\nfmEditText-width=700\n");
+    ASSERT_TRUE(qx::CreateReviewForm(ReviewFormKind::Confirm));
+    auto* form = qobject_cast<qx::TfmConfirm*>(record->reviewForm.get());
+    ASSERT_NE(form, nullptr);
+
+    // The recording desktop closes the dialog at once without OK.
+    QTest::mouseClick(form->btnEdit, Qt::LeftButton);
+
+    EXPECT_EQ(ReadProfileString(SharedIni(), "Quillex", "fmEditText-left"), "70");
+    EXPECT_EQ(ReadProfileString(SharedIni(), "Quillex", "fmEditText-top"), "80");
+    EXPECT_EQ(ReadProfileString(SharedIni(), "Quillex", "fmEditText-width"), "700");
+    EXPECT_EQ(ReadProfileString(SharedIni(), "Quillex", "fmEditText-height"), "60");
     EXPECT_TRUE(ui.Boxes().empty());
 }
 
