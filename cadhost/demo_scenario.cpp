@@ -34,7 +34,12 @@ key S3
 text "Gate"
 key F10
 select layer "Doors"
+dialog fmSelSet
+  choose lbSelSets 3
+  click btnOK
+end
 expect error "3 replacements made in 3 entities"
+expect selset 3 "Quillset" backdoor
 expect text door101 "Gate 101"
 expect text door2 "Gate 2"
 expect undo-steps 1

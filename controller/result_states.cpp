@@ -2,6 +2,7 @@
 // invocation, before the first of them.
 #include "controller/host_calls.h"
 #include "controller/states.h"
+#include "dialogs/report_dialog.h"
 #include "platform/platform.h"
 
 namespace qx {
@@ -27,8 +28,12 @@ void ResultInput(QuillexL& s) {
 }
 
 void ReportInput(QuillexL& s) {
-    // OPEN POINT: the change report dialog shows the lines here once it exists; a report needs
-    // more than its result line.
+    // A report needs more than its result line.
+    if (s.reportLines->size() > 1) {
+        TfmReport report;
+        report.PopulateReport();
+        platform::RunModal(report);
+    }
     s.state = stMainMenu;
 }
 

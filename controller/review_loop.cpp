@@ -1,10 +1,12 @@
 // The review loop of a change run: the matches are applied one by one, without a question or
 // after the user's answer, then length errors get a second pass.
 #include "controller/host_calls.h"
+#include "controller/review_window.h"
 #include "controller/states.h"
 #include "drawing/apply_change.h"
 #include "drawing/hilite_box.h"
 #include "drawing/pending_list.h"
+#include "drawing/selection_sets.h"
 #include "drawing/view_position.h"
 #include "host/res_layout.h"
 #include "settings/review_forms.h"
@@ -49,7 +51,8 @@ void MoveSmartEntsToSelectionSet(QuillexL& s) {
         smart.push_back(list[i].adr);
         list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
     }
-    // OPEN POINT: the selection-set chooser is offered `smart` here once it exists.
+    if (!smart.empty())
+        AddToSelectionSet(smart);
 }
 
 // The user's answer for a shown entry: whether to apply it.
@@ -139,9 +142,7 @@ void ReviewSetup(QuillexL& s, std::int32_t* ret) {
     EraseHiliteBox();
     if (host::Host().ent_get(&s.curEnt, e.adr, true))
         DrawHiliteBox(s.curEnt);
-    *s.editedText = e.newstr;
-    // OPEN POINT: the floating confirm window shows the old and new text here once it exists;
-    // until then the function keys answer.
+    ShowConfirmWindow(s, e);
     host::Host().getpointp(0, 0, s.res, ret);
 }
 

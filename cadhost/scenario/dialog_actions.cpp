@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QRadioButton>
 #include <QTest>
 
@@ -110,6 +111,8 @@ std::string Expect(QWidget* w, const Step& a) {
                    : "off";
     else if (what == "index" && qobject_cast<QComboBox*>(w))
         seen = std::to_string(qobject_cast<QComboBox*>(w)->currentIndex());
+    else if (what == "index" && qobject_cast<QListWidget*>(w))
+        seen = std::to_string(qobject_cast<QListWidget*>(w)->currentRow());
     else
         return "unknown widget check " + what;
     if (seen != want)
@@ -148,10 +151,18 @@ std::string RunDialogAction(QWidget& dialog, const Step& a) {
         return {};
     }
     if (verb == "choose") {
-        auto* c = qobject_cast<QComboBox*>(w);
-        if (c == nullptr || a.words.size() < 3)
-            return "choose needs a drop-down list and an index";
+        if (a.words.size() < 3)
+            return "choose needs a list and an index";
         const int index = std::atoi(a.words[2].c_str());
+        if (auto* l = qobject_cast<QListWidget*>(w)) {
+            if (index < 0 || index >= l->count())
+                return "the list has no entry " + a.words[2];
+            l->setCurrentRow(index);
+            return {};
+        }
+        auto* c = qobject_cast<QComboBox*>(w);
+        if (c == nullptr)
+            return "choose needs a drop-down list or a list box and an index";
         if (index < 0 || index >= c->count())
             return "the list has no entry " + a.words[2];
         c->setCurrentIndex(index);

@@ -129,6 +129,24 @@ void ExpectEntityText(RunContext& ctx, const Step& step) {
     Compare(ctx, step, "text of " + step.words[2], step.words[3], Cp1252ToUtf8(e->text.text));
 }
 
+// expect selset N NAME [MEMBER...]: a selection set's name and its members in order.
+void ExpectSelectionSet(RunContext& ctx, const Step& step) {
+    const Drawing& d = CurrentSession().drawing;
+    const int set = std::atoi(step.words[2].c_str());
+    Compare(ctx, step, "name of set " + step.words[2], step.words[3],
+            Cp1252ToUtf8(std::string(d.SelectionSets().Name(set))));
+    std::string seen;
+    for (const lgl_addr a : d.SelectionSets().Members(set)) {
+        const Entity* e = d.FindEntity(a);
+        seen += (seen.empty() ? "" : " ") + (e != nullptr ? e->name : std::string("?"));
+    }
+    std::string expected;
+    for (std::size_t i = 4; i < step.words.size(); ++i)
+        expected += (expected.empty() ? "" : " ") + step.words[i];
+    if (!ctx.Failed())
+        Compare(ctx, step, "members of set " + step.words[2], expected, seen);
+}
+
 void ExpectLine(RunContext& ctx, const Step& step, const std::string& seen) {
     Compare(ctx, step, step.words[1] + " line", step.words[2], Cp1252ToUtf8(seen));
 }
@@ -176,6 +194,11 @@ void RunExpectation(RunContext& ctx, const Step& step) {
     } else if (what == "undo-steps" && hasArg) {
         Compare(ctx, step, "undo steps", step.words[2],
                 std::to_string(CurrentSession().drawing.UndoStepCount()));
+    } else if (what == "selset" && step.words.size() > 3) {
+        ExpectSelectionSet(ctx, step);
+    } else if (what == "selmask" && hasArg) {
+        Compare(ctx, step, "selection-set mask", step.words[2],
+                std::to_string(CurrentSession().drawing.SaveVars().selSetMask));
     } else if (what == "localsize" && hasArg) {
         Compare(ctx, step, "size query", step.words[2], std::to_string(ui.localSize));
     } else {

@@ -119,6 +119,8 @@ TEST_F(DialogActions, UnknownWidgetsAndActionsAreReported) {
     EXPECT_EQ(Run({"wiggle", "eName"}), "unknown dialog action wiggle");
     EXPECT_EQ(Run({"key", "eName", "Hyper"}), "unknown key Hyper");
     EXPECT_EQ(Run({"check", "eName", "on"}), "check needs a check box and on or off");
+    EXPECT_EQ(Run({"choose", "eName", "1"}),
+              "choose needs a drop-down list or a list box and an index");
 }
 
 } // namespace
