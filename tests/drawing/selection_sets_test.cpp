@@ -2,10 +2,13 @@
 // the confirm-each review handing such an entity over.
 #include "drawing/selection_sets.h"
 
+#include "cadhost/session.h"
 #include "dialogs/selset_dialog.h"
 #include "drawing/apply_change.h"
 #include "platform/platform.h"
+#include "settings/settings_store.h"
 #include "tests/drawing/drawing_fixture.h"
+#include "tests/support/temp_dir.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -76,9 +79,16 @@ protected:
         DrawingTest::SetUp();
         layer_ = D().AddLayer("Plans");
         hooks_.runModal = RunChooser;
+        hooks_.messageBox = [](host::BoxKind, const char*, const char*, bool) {
+            return host::BoxAnswer::Ok;
+        };
         // Taken over from the recording hooks, which the fixture removes again at the end.
         platform::SetUiHooks(&hooks_);
         script = &script_;
+        // The chooser keeps its placement in the macro's settings file, in a fresh folder.
+        cadhost::CurrentSession().config.macroPath = folder_.Folder("macros");
+        cadhost::CurrentSession().config.sharedPath = folder_.Folder("shared");
+        ASSERT_TRUE(settings::InitSettings("Quillex"));
     }
     void TearDown() override {
         script = nullptr;
@@ -91,6 +101,7 @@ protected:
     static std::int32_t Mask() { return D().SaveVars().selSetMask; }
     static void SetMask(std::int32_t mask) { D().SaveVars().selSetMask = mask; }
 
+    TempDir folder_;
     host::lgl_addr layer_;
     host::UiHooks hooks_{};
     ChooserScript script_;
@@ -205,6 +216,26 @@ TEST_F(SelectionSetTest, OneEntityIsOfferedAlone) {
     EXPECT_EQ(script_.heading, "A match was found in a PText/MText entity.");
     EXPECT_THAT(Members(7), ElementsAre(smart));
     EXPECT_EQ(Mask(), 0x80);
+}
+
+TEST_F(SelectionSetTest, ChooserReopensWhereItWasLeftInTheMacroFile) {
+    const std::string file = settings::MacroIniFile();
+    platform::WriteProfileString(file, "fmSelSet", "Left", "40");
+    platform::WriteProfileString(file, "fmSelSet", "Top", "50");
+    QPoint shownAt;
+    script_.act = [&shownAt](TfmSelSet& form) {
+        shownAt = form.pos();
+        form.resize(400, 210);
+        QTest::mouseClick(form.btnCancel, Qt::LeftButton);
+    };
+
+    AddToSelectionSet({AddSmart(layer_, {"door"})});
+
+    EXPECT_EQ(shownAt, QPoint(40, 50));
+    // Saved after a cancel too, in the window's own section of the macro's file.
+    EXPECT_EQ(platform::ReadProfileString(file, "fmSelSet", "Width"), "400");
+    EXPECT_EQ(platform::ReadProfileString(file, "fmSelSet", "Height"), "210");
+    EXPECT_EQ(platform::ReadProfileString(file, "fmSelSet", "Left"), "40");
 }
 
 class ConfirmEachSmartEntity : public SelectionSetTest {
