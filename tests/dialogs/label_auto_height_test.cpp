@@ -11,14 +11,6 @@ namespace {
 const QString kLongText = QStringLiteral("one two three four five six seven eight nine ten "
                                          "eleven twelve thirteen fourteen fifteen sixteen");
 
-TEST(LabelAutoHeight, EmptyLabelIsOneLineHigh) {
-    TLabelAutoHeight label;
-    label.setWidth(200);
-    EXPECT_EQ(label.height(), QFontMetrics(label.font()).height());
-    label.setText(QStringLiteral("word"));
-    EXPECT_EQ(label.height(), QFontMetrics(label.font()).height());
-}
-
 TEST(LabelAutoHeight, HeightFollowsTextAndWidth) {
     TLabelAutoHeight label;
     label.setWidth(80);
@@ -43,17 +35,6 @@ TEST(LabelAutoHeight, ResizeOfShownLabelKeepsWidthAndRefitsHeight) {
     EXPECT_EQ(label.width(), 80);
     EXPECT_EQ(label.height(), label.heightForTextWidth(80));
     EXPECT_GT(label.height(), 5);
-}
-
-TEST(LabelAutoHeight, FontChangeRefitsHeight) {
-    TLabelAutoHeight label;
-    label.setWidth(100);
-    label.setText(kLongText);
-    const int before = label.height();
-    QFont larger = label.font();
-    larger.setPointSize(larger.pointSize() * 2);
-    label.setFont(larger);
-    EXPECT_GT(label.height(), before);
 }
 
 } // namespace

@@ -108,16 +108,6 @@ TEST(ReportDialog, PartialChangeIsBlueWithAHintAndLeavesLaterPairsGreen) {
     EXPECT_EQ(TextColour(*form.lblTxts.at(0).oldText), kRed);
 }
 
-TEST(ReportDialog, NewLineOfAnotherKindLeavesTheLabelEmpty) {
-    TfmReport form;
-    form.PopulateReport({"odoor", "xgate"});
-
-    EXPECT_EQ(form.lblTxtOld->text(), "door");
-    EXPECT_EQ(form.lblTxtNew->text(), "");
-    // Without an "r" line the result label keeps its design text.
-    EXPECT_EQ(form.lblResultTxt->text(), "lblResultTxt");
-}
-
 TEST(ReportDialog, TextsAreShownAsTheyAreNotAsMarkupAndInTheCodePage) {
     TfmReport form;
     form.PopulateReport({"o<b>caf\xe9</b>", "n&amp;", "r"});
@@ -163,15 +153,6 @@ TEST(ReportDialog, WideningTheWindowRewrapsAndMovesPairsUp) {
     // The dismiss button and the result keep their distance to the far edges.
     EXPECT_EQ(form.Button1->geometry(), QRect(909, 206, 84, 30));
     EXPECT_EQ(form.lblResultTxt->geometry(), QRect(8, 208, 895, 28));
-}
-
-TEST(ReportDialog, LongOldTextWrapsAndItsNewTextStartsBelowIt) {
-    TfmReport form;
-    form.PopulateReport({"o" + LongText(40), "nshort", "r"});
-
-    const int oneLine = form.lblTxtNew->height();
-    EXPECT_GT(form.lblTxtOld->height(), 2 * oneLine);
-    EXPECT_EQ(form.lblTxtNew->y(), form.lblTxtOld->geometry().bottom() + 1);
 }
 
 TEST(ReportDialog, FillingAgainReplacesTheEarlierPairs) {

@@ -138,15 +138,6 @@ TEST_F(SelSetDialogTest, LastSetOfTheRunIsPreselectedButMustBeConfirmed) {
     EXPECT_EQ(form.chosenSet(), 2);
 }
 
-TEST_F(SelSetDialogTest, LastSetOutsideTheEightIsNotPreselected) {
-    for (const std::int32_t last : {-1, 9}) {
-        S().lastSelSet = last;
-        TfmSelSet form(1);
-        EXPECT_EQ(form.chosenSet(), -1) << last;
-        EXPECT_FALSE(form.chbAppend->isChecked()) << last;
-    }
-}
-
 TEST_F(SelSetDialogTest, ChoosingByKeyboardEnablesOk) {
     S().lastSelSet = 2;
     TfmSelSet form(1);
@@ -208,18 +199,6 @@ TEST_F(SelSetDialogTest, TabOrderIsOkListCancelAppend) {
     EXPECT_EQ(nextStop(form.btnOK), form.lbSelSets);
     EXPECT_EQ(nextStop(form.lbSelSets), form.btnCancel);
     EXPECT_EQ(nextStop(form.btnCancel), form.chbAppend);
-}
-
-TEST_F(SelSetDialogTest, ControlsKeepTheirPlacesOnResize) {
-    TfmSelSet form(1);
-    const QRect ok = form.btnOK->geometry();
-    const QRect list = form.lbSelSets->geometry();
-
-    form.resize(600, 400);
-
-    EXPECT_EQ(form.btnOK->geometry(), ok);
-    EXPECT_EQ(form.lbSelSets->geometry(), list);
-    EXPECT_EQ(form.minimumSize(), QSize(321, 185));
 }
 
 } // namespace

@@ -127,16 +127,6 @@ TEST_F(SelectionSetTest, ChosenSetIsClearedNamedFilledAndMadeActive) {
     EXPECT_EQ(D().SelectionSets().Name(1), "Set 1");
 }
 
-TEST_F(SelectionSetTest, MaskWithoutBit15KeepsOnlyTheChosenSet) {
-    SetMask(0x7fff);
-    script_.act = Choose(0, false);
-
-    AddToSelectionSet({AddSmart(layer_, {"a"})});
-
-    EXPECT_EQ(Mask(), 0x1);
-    EXPECT_EQ(S().lastSelSet, 1);
-}
-
 TEST_F(SelectionSetTest, SecondChoiceInARunOffersTheSetAgainAndAppends) {
     const host::lgl_addr first = AddSmart(layer_, {"door 1"});
     const host::lgl_addr second = AddSmart(layer_, {"door 2"});
@@ -156,17 +146,6 @@ TEST_F(SelectionSetTest, SecondChoiceInARunOffersTheSetAgainAndAppends) {
     EXPECT_THAT(Members(2), ElementsAre(first, second));
 }
 
-TEST_F(SelectionSetTest, UntickingAppendReplacesTheEarlierMembers) {
-    const host::lgl_addr first = AddSmart(layer_, {"door 1"});
-    const host::lgl_addr second = AddSmart(layer_, {"door 2"});
-    script_.act = Choose(2, false);
-    AddToSelectionSet({first});
-    script_.act = Choose(2, false);
-    AddToSelectionSet({second});
-
-    EXPECT_THAT(Members(2), ElementsAre(second));
-}
-
 TEST_F(SelectionSetTest, CancelChangesNothing) {
     const host::lgl_addr member = AddSmart(layer_, {"old"});
     D().SelectionSets().Add(1, member);
@@ -181,18 +160,6 @@ TEST_F(SelectionSetTest, CancelChangesNothing) {
     EXPECT_EQ(D().SelectionSets().Name(1), "Set 1");
     EXPECT_EQ(Mask(), 0x8002);
     EXPECT_EQ(S().lastSelSet, 2);
-}
-
-TEST_F(SelectionSetTest, EscapeWithAChosenRowChangesNothing) {
-    script_.act = [](TfmSelSet& form) {
-        ClickRow(form, 4);
-        QTest::keyClick(form.lbSelSets, Qt::Key_Escape);
-    };
-
-    AddToSelectionSet({AddSmart(layer_, {"door"})});
-
-    EXPECT_THAT(Members(4), IsEmpty());
-    EXPECT_EQ(S().lastSelSet, 0);
 }
 
 TEST_F(SelectionSetTest, EntitiesThatCannotBeReadAreLeftOut) {
@@ -272,16 +239,6 @@ TEST_F(ConfirmEachSmartEntity, CancelStillMarksItDoneSoItIsNotOfferedAgain) {
     EXPECT_EQ(script_.opened, 1);
     EXPECT_EQ(Pending()[0].Flag, PendingChangeFlag::SmartEntConfirmed);
     EXPECT_EQ(S().lastSelSet, 0);
-}
-
-TEST_F(ConfirmEachSmartEntity, WithoutConfirmEachNoChooserOpens) {
-    Review(AddSmart(layer_, {"door"}));
-    S().confirmEach = false;
-
-    EXPECT_FALSE(ApplyPendingChange());
-
-    EXPECT_EQ(script_.opened, 0);
-    EXPECT_EQ(Pending()[0].Flag, PendingChangeFlag::SmartEnt);
 }
 
 } // namespace
