@@ -3,6 +3,7 @@
 #include "dialogs/dialog_font.h"
 #include "dialogs/dialog_result.h"
 #include "dialogs/drop_down_list.h"
+#include "dialogs/make_control.h"
 #include "dialogs/whole_number_spin_field.h"
 
 #include <QCheckBox>
@@ -21,21 +22,14 @@ constexpr int kClientWidth = 434;
 constexpr int kClientHeight = 270;
 constexpr int kMaxTextLength = 255;
 
-template <typename Widget> Widget* Make(QWidget* parent, const char* name, QRect geometry) {
-    auto* widget = new Widget(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(geometry);
-    return widget;
-}
-
 QLineEdit* MakeTextField(QWidget* parent, const char* name, QRect geometry) {
-    auto* field = Make<QLineEdit>(parent, name, geometry);
+    auto* field = MakeControl<QLineEdit>(parent, name, geometry);
     field->setMaxLength(kMaxTextLength);
     return field;
 }
 
 QCheckBox* MakeCheckBox(QWidget* parent, const char* name, QRect geometry, const QString& text) {
-    auto* box = Make<QCheckBox>(parent, name, geometry);
+    auto* box = MakeControl<QCheckBox>(parent, name, geometry);
     box->setText(text);
     // Options are ticked with the mouse; Tab moves only between the entry fields.
     box->setFocusPolicy(Qt::ClickFocus);
@@ -44,7 +38,7 @@ QCheckBox* MakeCheckBox(QWidget* parent, const char* name, QRect geometry, const
 
 QRadioButton* MakeRadioButton(QWidget* parent, const char* name, QRect geometry,
                               const QString& text) {
-    auto* button = Make<QRadioButton>(parent, name, geometry);
+    auto* button = MakeControl<QRadioButton>(parent, name, geometry);
     button->setText(text);
     return button;
 }
@@ -69,7 +63,7 @@ TfmReplaceText::TfmReplaceText(QWidget* parent)
 }
 
 void TfmReplaceText::createSearchGroup() {
-    GroupBox1 = Make<QGroupBox>(this, "GroupBox1", {8, 8, 398, 84});
+    GroupBox1 = MakeControl<QGroupBox>(this, "GroupBox1", {8, 8, 398, 84});
     GroupBox1->setTitle(QStringLiteral("Text to Search For"));
     eOldText = MakeTextField(GroupBox1, "eOldText", {11, 25, 377, 23});
     chbCase =
@@ -80,20 +74,20 @@ void TfmReplaceText::createSearchGroup() {
 }
 
 void TfmReplaceText::createReplaceGroup() {
-    GroupBox2 = Make<QGroupBox>(this, "GroupBox2", {8, 98, 398, 130});
+    GroupBox2 = MakeControl<QGroupBox>(this, "GroupBox2", {8, 98, 398, 130});
     GroupBox2->setTitle(QStringLiteral("Replace With"));
     rbText = MakeRadioButton(GroupBox2, "rbText", {12, 24, 54, 17}, QStringLiteral("Text:"));
     eNewText = MakeTextField(GroupBox2, "eNewText", {64, 21, 325, 23});
     rbChangeCase = MakeRadioButton(GroupBox2, "rbChangeCase", {12, 62, 190, 17},
                                    QStringLiteral("Change case of entire entity to"));
     // The entries follow the operation codes: case entry c is operation c + 1.
-    cbCaseOptions = Make<DropDownList>(GroupBox2, "cbCaseOptions", {200, 60, 129, 23});
+    cbCaseOptions = MakeControl<DropDownList>(GroupBox2, "cbCaseOptions", {200, 60, 129, 23});
     cbCaseOptions->addItems({QStringLiteral("Upper Case"), QStringLiteral("Lower Case"),
                              QStringLiteral("Sentence Case")});
     rbIncrement =
         MakeRadioButton(GroupBox2, "rbIncrement", {12, 100, 83, 17}, QStringLiteral("Increment"));
     // Number-position entry p is operation p + 4.
-    cbIncOptions = Make<DropDownList>(GroupBox2, "cbIncOptions", {99, 98, 145, 23});
+    cbIncOptions = MakeControl<DropDownList>(GroupBox2, "cbIncOptions", {99, 98, 145, 23});
     cbIncOptions->addItems(
         {QStringLiteral("First Number in Text"), QStringLiteral("Second Number in Text"),
          QStringLiteral("Last Number in Text"), QStringLiteral("Number at Start of Text"),
@@ -102,15 +96,15 @@ void TfmReplaceText::createReplaceGroup() {
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->move(250, 102);
     Label1->adjustSize();
-    seIncrement = Make<WholeNumberSpinField>(GroupBox2, "seIncrement", {269, 98, 60, 24});
+    seIncrement = MakeControl<WholeNumberSpinField>(GroupBox2, "seIncrement", {269, 98, 60, 24});
     seIncrement->setValue(1);
 }
 
 void TfmReplaceText::createButtons() {
-    btnOK = Make<QPushButton>(this, "btnOK", {331, 236, 75, 25});
+    btnOK = MakeControl<QPushButton>(this, "btnOK", {331, 236, 75, 25});
     btnOK->setText(QStringLiteral("OK"));
     btnOK->setDefault(true);
-    btnCancel = Make<QPushButton>(this, "btnCancel", {251, 236, 67, 25});
+    btnCancel = MakeControl<QPushButton>(this, "btnCancel", {251, 236, 67, 25});
     btnCancel->setText(QStringLiteral("Cancel"));
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel, &QPushButton::clicked, this, &TfmReplaceText::reject);

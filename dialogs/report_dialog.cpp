@@ -4,6 +4,7 @@
 #include "dialogs/dialog_font.h"
 #include "dialogs/dialog_result.h"
 #include "dialogs/label_auto_height.h"
+#include "dialogs/make_control.h"
 #include "host/codepage.h"
 
 #include <QEvent>
@@ -23,13 +24,6 @@ const QColor kNewColour(0, 128, 0);
 const QColor kPartialColour(0, 0, 255);
 // The distance of one pair to the next before the layout stacks them, in heights of a label.
 constexpr double kPairPitch = 2.3;
-
-template <typename Widget> Widget* Make(QWidget* parent, const char* name, QRect geometry) {
-    auto* widget = new Widget(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(geometry);
-    return widget;
-}
 
 void SetTextColour(QWidget& widget, const QColor& colour) {
     QPalette palette = widget.palette();
@@ -65,7 +59,7 @@ TfmReport::TfmReport(QWidget* parent)
 }
 
 void TfmReport::createControls() {
-    ScrollBox1 = Make<QScrollArea>(this, "ScrollBox1", {5, 5, 409, 195});
+    ScrollBox1 = MakeControl<QScrollArea>(this, "ScrollBox1", {5, 5, 409, 195});
     ScrollBox1->setFrameShape(QFrame::NoFrame);
     ScrollBox1->setWidgetResizable(false);
     content_ = new QWidget;
@@ -79,13 +73,13 @@ void TfmReport::createControls() {
     lblTxtNew->setObjectName(QStringLiteral("lblTxtNew"));
     lblTxtNew->move(3, 20);
 
-    lblResultTxt = Make<QLabel>(this, "lblResultTxt", {8, 208, 316, 28});
+    lblResultTxt = MakeControl<QLabel>(this, "lblResultTxt", {8, 208, 316, 28});
     lblResultTxt->setTextFormat(Qt::PlainText);
     lblResultTxt->setWordWrap(true);
     lblResultTxt->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblResultTxt->setText(QStringLiteral("lblResultTxt"));
 
-    Button1 = Make<QPushButton>(this, "Button1", {330, 206, 84, 30});
+    Button1 = MakeControl<QPushButton>(this, "Button1", {330, 206, 84, 30});
     Button1->setText(QStringLiteral("Dismiss"));
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, [this] { done(kResultOk); });

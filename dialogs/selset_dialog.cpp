@@ -3,6 +3,7 @@
 #include "controller/state_access.h"
 #include "dialogs/dialog_font.h"
 #include "dialogs/dialog_result.h"
+#include "dialogs/make_control.h"
 #include "host/codepage.h"
 #include "host/host_table.h"
 
@@ -23,15 +24,8 @@ constexpr int kMinClientHeight = 185;
 constexpr int kSetCount = 8;
 constexpr std::int32_t kMaxNameLength = 255;
 
-template <typename Widget> Widget* Make(QWidget* parent, const char* name, QRect geometry) {
-    auto* widget = new Widget(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(geometry);
-    return widget;
-}
-
 QLabel* MakeWrappingLabel(QWidget* parent, const char* name, QRect geometry, const QString& text) {
-    auto* label = Make<QLabel>(parent, name, geometry);
+    auto* label = MakeControl<QLabel>(parent, name, geometry);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setText(text);
@@ -39,7 +33,7 @@ QLabel* MakeWrappingLabel(QWidget* parent, const char* name, QRect geometry, con
 }
 
 QPushButton* MakeButton(QWidget* parent, const char* name, QRect geometry, const QString& text) {
-    auto* button = Make<QPushButton>(parent, name, geometry);
+    auto* button = MakeControl<QPushButton>(parent, name, geometry);
     button->setText(text);
     return button;
 }
@@ -82,9 +76,9 @@ void TfmSelSet::createControls() {
                        "Selection Set to facilitate subsequent manual updates. Select the "
                        "required set if you would like to do this (the selected set will be "
                        "renamed 'Quillset' and become the active set)."));
-    lbSelSets = Make<QListWidget>(this, "lbSelSets", {8, 32, 90, 131});
+    lbSelSets = MakeControl<QListWidget>(this, "lbSelSets", {8, 32, 90, 131});
     lbSelSets->setSelectionMode(QAbstractItemView::SingleSelection);
-    chbAppend = Make<QCheckBox>(this, "chbAppend", {8, 165, 97, 16});
+    chbAppend = MakeControl<QCheckBox>(this, "chbAppend", {8, 165, 97, 16});
     chbAppend->setText(QStringLiteral("Append"));
     btnOK = MakeButton(this, "btnOK", {259, 157, 95, 25}, QStringLiteral("OK"));
     btnOK->setDefault(true);
