@@ -1,0 +1,176 @@
+#include "dialogs/layers_dialog.h"
+
+#include "dialogs/bulb_icons.h"
+#include "dialogs/dialog_result.h"
+#include "dialogs/drop_down_list.h"
+#include "dialogs/layer_grid.h"
+#include "dialogs/make_control.h"
+#include "dialogs/whole_number_spin_field.h"
+#include "host/host_records.h"
+#include "host/host_table.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace qx {
+namespace {
+
+constexpr int kClientWidth = 438;
+constexpr int kClientHeight = 480;
+// The least outer size of 450 x 309, less 16 pixels of side borders and 39 of title bar and
+// bottom border, since Qt measures the client area.
+constexpr int kMinClientWidth = 434;
+constexpr int kMinClientHeight = 270;
+constexpr int kMaxLayerNameLength = 255;
+
+QPushButton* MakeChoiceButton(QWidget* parent, const char* name, QRect geometry,
+                              const QString& text) {
+    auto* button = MakeControl<QPushButton>(parent, name, geometry);
+    button->setText(text);
+    // The quick choices are clicked or reached through the grid's letter keys; Tab skips them.
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+} // namespace
+
+TfmLayers::TfmLayers(QWidget* parent) : TfmReplaceText(parent) {
+    setObjectName(QStringLiteral("fmLayers"));
+    setWindowTitle(QStringLiteral("Select Layer(s) to Process"));
+    setMinimumSize(kMinClientWidth, kMinClientHeight);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    resize(kClientWidth, kClientHeight);
+
+    createLayerControls();
+    placeInheritedControls();
+    orderLayerTabStops();
+    anchorLayerControls();
+}
+
+void TfmLayers::createLayerControls() {
+    sgLayers = new LayerGrid(LayerDetails, this);
+    sgLayers->setObjectName(QStringLiteral("sgLayers"));
+    sgLayers->setGeometry(112, 8, 310, 203);
+
+    btnActive = MakeChoiceButton(this, "btnActive", {8, 8, 101, 22}, QStringLiteral("Active Only"));
+    btnActive->setIcon(ActiveBulbIcon());
+    btnUnlockedOnLyrs =
+        MakeChoiceButton(this, "btnUnlockedOnLyrs", {8, 31, 101, 22}, QStringLiteral("On Layers"));
+    btnUnlockedOnLyrs->setIcon(LitBulbsIcon());
+    btnUnlockedOnLyrs->setToolTip(QStringLiteral("All Unlocked Layers that are on"));
+    btnUnlockedLyrs =
+        MakeChoiceButton(this, "btnUnlockedLyrs", {8, 54, 101, 22}, QStringLiteral("All Layers"));
+    btnUnlockedLyrs->setIcon(LitAndUnlitBulbsIcon());
+    btnUnlockedLyrs->setToolTip(QStringLiteral("All Unlocked Layers (whether ON or OFF)"));
+    btnClear = MakeChoiceButton(this, "btnClear", {8, 80, 101, 22}, QStringLiteral("Clear"));
+    for (QPushButton* button : {btnActive, btnUnlockedOnLyrs, btnUnlockedLyrs})
+        button->setIconSize({16, 16});
+
+    connect(btnActive, &QPushButton::clicked, this,
+            [this] { sgLayers->applyChoice(&SelectActiveOnly); });
+    connect(btnUnlockedOnLyrs, &QPushButton::clicked, this,
+            [this] { sgLayers->applyChoice(&SelectUnlockedOnLayers); });
+    connect(btnUnlockedLyrs, &QPushButton::clicked, this,
+            [this] { sgLayers->applyChoice(&SelectUnlockedLayers); });
+    connect(btnClear, &QPushButton::clicked, this,
+            [this] { sgLayers->applyChoice(&ClearLayerSelection); });
+
+    lblLocked = MakeControl<QLabel>(this, "lblLocked", {24, 120, 71, 45});
+    lblLocked->setText(QStringLiteral("Locked layers will NOT be selected"));
+    lblLocked->setWordWrap(true);
+    lblLocked->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    // Never shown: its height, one line of the dialog's font, is the height of a grid row.
+    lblUsedForHeight = new QLabel(QStringLiteral("lblUsedForHeight"), this);
+    lblUsedForHeight->setObjectName(QStringLiteral("lblUsedForHeight"));
+    lblUsedForHeight->move(208, 47);
+    lblUsedForHeight->adjustSize();
+    lblUsedForHeight->hide();
+
+    Button1 = MakeControl<QPushButton>(this, "Button1", {16, 448, 65, 25});
+    Button1->setText(QStringLiteral("Find Only"));
+    connect(Button1, &QPushButton::clicked, this, [this] { done(kResultFindOnly); });
+}
+
+void TfmLayers::placeInheritedControls() {
+    GroupBox1->setGeometry(8, 217, 414, 84);
+    GroupBox2->setGeometry(8, 307, 414, 130);
+    // The entry fields end as far from their group's right edge as in the Replace Text dialog.
+    const int wider = 414 - 398;
+    eOldText->resize(eOldText->width() + wider, eOldText->height());
+    eNewText->resize(eNewText->width() + wider, eNewText->height());
+    btnOK->setGeometry(232, 447, 190, 25);
+    btnOK->setText(QStringLiteral("Process Selected Layers Now"));
+    btnCancel->setGeometry(147, 447, 67, 25);
+}
+
+void TfmLayers::orderLayerTabStops() {
+    // The grid comes first, ahead of the inherited controls, so that a dialog opened with
+    // start field -1 gives it the focus. Each call moves the later control behind the earlier.
+    const QList<QWidget*> order = {sgLayers,     eOldText,      rbText,      eNewText,
+                                   rbChangeCase, cbCaseOptions, rbIncrement, cbIncOptions,
+                                   seIncrement,  btnOK,         btnCancel,   Button1};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void TfmLayers::anchorLayerControls() {
+    anchors.clear();
+    const Qt::Edges bottomStretch = Qt::LeftEdge | Qt::RightEdge | Qt::BottomEdge;
+    const Qt::Edges sideStretch = Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge;
+    anchors.add(GroupBox1, bottomStretch);
+    anchors.add(GroupBox2, bottomStretch);
+    anchors.add(eOldText, sideStretch);
+    anchors.add(eNewText, sideStretch);
+    anchors.add(sgLayers, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
+    anchors.add(btnOK, Qt::RightEdge | Qt::BottomEdge);
+    anchors.add(btnCancel, Qt::RightEdge | Qt::BottomEdge);
+    anchors.add(Button1, Qt::LeftEdge | Qt::BottomEdge);
+}
+
+void TfmLayers::PopulateLayers() {
+    const auto& h = host::Host();
+    LayerDetails.clear();
+    host::lgl_addr active;
+    h.getlyrcurr(&active);
+    const host::SaveVarRec* saved = h.PGSavevar();
+    const bool preselect = saved != nullptr && saved->layerDialog != 0;
+
+    int activeRow = kNoRow;
+    host::lgl_addr addr;
+    h.lyr_first(&addr);
+    // A drawing always has a layer, but an empty list must not be read as one.
+    while (!h.isnil(addr)) {
+        host::str255 name;
+        h.getlyrname(addr, &name, kMaxLayerNameLength);
+        host::LayerRec layer;
+        h.lyr_get(addr, &layer);
+        const std::int32_t lockWord = layer.lockWord;
+
+        LyrDtl row;
+        row.layeraddr = addr;
+        row.name = std::string(name.view());
+        row.ison = h.lyr_ison(addr);
+        row.isactive = addr == active;
+        row.islocked = lockWord != host::kLayerUnlocked;
+        row.isSelected = row.isactive || (row.ison && preselect && !row.islocked);
+        if (row.isactive)
+            activeRow = static_cast<int>(LayerDetails.size());
+        LayerDetails.push_back(std::move(row));
+
+        host::lgl_addr next;
+        h.lyr_next(&next, addr);
+        addr = next;
+    }
+
+    sgLayers->resetRows(lblUsedForHeight->height());
+    sgLayers->setCurrentRowIndex(activeRow);
+    // The column keeps this width when the window is resized later.
+    sgLayers->setColumnWidth(0, sgLayers->width());
+    sgLayers->viewport()->update();
+}
+
+} // namespace qx

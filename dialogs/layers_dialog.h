@@ -1,0 +1,52 @@
+// The layer selection dialog: every layer of the drawing in a grid, quick choices beside it,
+// and below it the search and replacement controls of the Replace Text dialog. It closes with
+// OK (1) to change, 11 to find only, or Cancel (2); neither looks at the choice of layers.
+//
+// Client area 438 x 480 at design size; the height may shrink to 270 (the outer 309) and grow,
+// the width only grow. The two groups keep their distance to the bottom edge and the grid takes
+// up what the window gains.
+#pragma once
+
+#include "dialogs/layer_details.h"
+#include "dialogs/replace_text_dialog.h"
+
+class QLabel;
+class QPushButton;
+
+namespace qx {
+
+class LayerGrid;
+
+inline constexpr int kResultFindOnly = 11;
+
+class TfmLayers : public TfmReplaceText {
+    Q_OBJECT
+
+public:
+    explicit TfmLayers(QWidget* parent = nullptr);
+
+    // Fills LayerDetails and the grid from the drawing, in the host's layer order. The active
+    // layer starts selected; with the host's layer-dialog preselection on, so does every
+    // unlocked layer that is on.
+    void PopulateLayers();
+
+    // One element per grid row. The caller reads it after the dialog has closed.
+    LayerDetailList LayerDetails;
+
+    LayerGrid* sgLayers;
+    QPushButton* btnActive;
+    QPushButton* btnUnlockedOnLyrs;
+    QPushButton* btnUnlockedLyrs;
+    QPushButton* btnClear;
+    QLabel* lblLocked;
+    QLabel* lblUsedForHeight;
+    QPushButton* Button1;
+
+private:
+    void createLayerControls();
+    void placeInheritedControls();
+    void orderLayerTabStops();
+    void anchorLayerControls();
+};
+
+} // namespace qx
