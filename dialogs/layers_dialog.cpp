@@ -1,7 +1,6 @@
 #include "dialogs/layers_dialog.h"
 
 #include "dialogs/bulb_icons.h"
-#include "dialogs/dialog_result.h"
 #include "dialogs/drop_down_list.h"
 #include "dialogs/layer_grid.h"
 #include "dialogs/make_control.h"

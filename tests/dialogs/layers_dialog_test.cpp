@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -307,6 +308,8 @@ TEST_F(LayersDialogTest, OpenedFromTheLayerRunTheGridHasTheFocus) {
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     EXPECT_EQ(QApplication::focusWidget(), form.sgLayers);
+    QTest::keyClick(form.sgLayers, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form.eOldText) << "Tab leaves the grid";
     EXPECT_EQ(form.windowTitle(), "Select Layer(s) to Process");
     EXPECT_EQ(form.objectName(), "fmLayers");
 }
