@@ -4,6 +4,7 @@
 #include "controller/states.h"
 #include "drawing/drawing_scan.h"
 #include "drawing/hilite_box.h"
+#include "drawing/selected_layers_scan.h"
 #include "host/res_layout.h"
 #include "platform/platform.h"
 #include "settings/manual.h"
@@ -186,9 +187,11 @@ void WholeLayersSetup(QuillexL& /*s*/, std::int32_t* ret) {
 }
 
 void WholeLayersInput(QuillexL& s) {
-    // OPEN POINT: the layer dialog and the scan of whole layers come next; until they exist
-    // the menu is shown again.
-    s.state = stMainMenu;
+    if (!ScanSelectedLayers()) {
+        s.state = stMainMenu;
+        return;
+    }
+    s.state = s.findOnly ? stFind : stStartReview;
 }
 
 } // namespace qx

@@ -26,6 +26,8 @@ constexpr std::array kStates = {
     StateEntry{stLenReview, ReviewInput, ReviewSetup},
     StateEntry{stAfterReview, AfterReviewInput, AfterReviewSetup},
     StateEntry{stHostKey, HostKeyInput, HostKeySetup},
+    StateEntry{stFind, FindInput, FindSetup},
+    StateEntry{stFindEdit, FindEditInput, FindEditSetup},
 };
 
 } // namespace

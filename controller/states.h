@@ -51,4 +51,10 @@ void AfterReviewInput(QuillexL& s);
 void HostKeySetup(QuillexL& s, std::int32_t* ret);
 void HostKeyInput(QuillexL& s);
 
+// Find-only browsing.
+void FindSetup(QuillexL& s, std::int32_t* ret);
+void FindInput(QuillexL& s);
+void FindEditSetup(QuillexL& s, std::int32_t* ret);
+void FindEditInput(QuillexL& s);
+
 } // namespace qx
