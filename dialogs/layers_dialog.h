@@ -7,6 +7,7 @@
 // up what the window gains.
 #pragma once
 
+#include "dialogs/dialog_result.h"
 #include "dialogs/layer_details.h"
 #include "dialogs/replace_text_dialog.h"
 
@@ -16,8 +17,6 @@ class QPushButton;
 namespace qx {
 
 class LayerGrid;
-
-inline constexpr int kResultFindOnly = 11;
 
 class TfmLayers : public TfmReplaceText {
     Q_OBJECT
