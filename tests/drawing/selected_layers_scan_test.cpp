@@ -7,8 +7,7 @@
 #include "dialogs/layers_dialog.h"
 #include "platform/platform.h"
 #include "settings/settings_store.h"
-#include "tests/drawing/drawing_fixture.h"
-#include "tests/support/temp_dir.h"
+#include "tests/drawing/dialog_fixture.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -58,22 +57,15 @@ void ClickRow(TfmLayers& form, int row, Qt::KeyboardModifiers modifiers = {}) {
                       grid.visualRect(grid.model()->index(row, 0)).center());
 }
 
-class SelectedLayersScanTest : public DrawingTest {
+class SelectedLayersScanTest : public DialogDrawingTest {
 protected:
     void SetUp() override {
-        DrawingTest::SetUp();
+        DialogDrawingTest::SetUp();
         first_ = D().AddLayer("First");
         second_ = D().AddLayer("Second");
         third_ = D().AddLayer("Third");
-        hooks_.runModal = RunLayerDialog;
-        hooks_.messageBox = [](host::BoxKind, const char*, const char*, bool) {
-            return host::BoxAnswer::Ok;
-        };
-        platform::SetUiHooks(&hooks_);
         script = &script_;
-        cadhost::CurrentSession().config.macroPath = folder_.Folder("macros");
-        cadhost::CurrentSession().config.sharedPath = folder_.Folder("shared");
-        ASSERT_TRUE(settings::InitSettings("Quillex"));
+        ASSERT_TRUE(UseDialogs(RunLayerDialog));
         S().searchStr = host::str255("door");
         S().replaceStr = host::str255("Gate");
         S().numReplacements = 7;
@@ -81,7 +73,7 @@ protected:
     }
     void TearDown() override {
         script = nullptr;
-        DrawingTest::TearDown();
+        DialogDrawingTest::TearDown();
     }
 
     static std::vector<host::lgl_addr> Found(const PendingList& list) {
@@ -91,11 +83,9 @@ protected:
         return found;
     }
 
-    TempDir folder_;
     host::lgl_addr first_;
     host::lgl_addr second_;
     host::lgl_addr third_;
-    host::UiHooks hooks_{};
     LayerScript script_;
 };
 

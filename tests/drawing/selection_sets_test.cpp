@@ -7,8 +7,7 @@
 #include "drawing/apply_change.h"
 #include "platform/platform.h"
 #include "settings/settings_store.h"
-#include "tests/drawing/drawing_fixture.h"
-#include "tests/support/temp_dir.h"
+#include "tests/drawing/dialog_fixture.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -73,26 +72,17 @@ std::function<void(TfmSelSet&)> Cancel() {
     };
 }
 
-class SelectionSetTest : public DrawingTest {
+class SelectionSetTest : public DialogDrawingTest {
 protected:
     void SetUp() override {
-        DrawingTest::SetUp();
+        DialogDrawingTest::SetUp();
         layer_ = D().AddLayer("Plans");
-        hooks_.runModal = RunChooser;
-        hooks_.messageBox = [](host::BoxKind, const char*, const char*, bool) {
-            return host::BoxAnswer::Ok;
-        };
-        // Taken over from the recording hooks, which the fixture removes again at the end.
-        platform::SetUiHooks(&hooks_);
         script = &script_;
-        // The chooser keeps its placement in the macro's settings file, in a fresh folder.
-        cadhost::CurrentSession().config.macroPath = folder_.Folder("macros");
-        cadhost::CurrentSession().config.sharedPath = folder_.Folder("shared");
-        ASSERT_TRUE(settings::InitSettings("Quillex"));
+        ASSERT_TRUE(UseDialogs(RunChooser));
     }
     void TearDown() override {
         script = nullptr;
-        DrawingTest::TearDown();
+        DialogDrawingTest::TearDown();
     }
 
     static const std::vector<host::lgl_addr>& Members(int set) {
@@ -101,9 +91,7 @@ protected:
     static std::int32_t Mask() { return D().SaveVars().selSetMask; }
     static void SetMask(std::int32_t mask) { D().SaveVars().selSetMask = mask; }
 
-    TempDir folder_;
     host::lgl_addr layer_;
-    host::UiHooks hooks_{};
     ChooserScript script_;
 };
 
