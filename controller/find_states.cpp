@@ -4,12 +4,12 @@
 #include "controller/states.h"
 #include "dialogs/found_text_window.h"
 #include "dialogs/label_auto_height.h"
+#include "dialogs/review_forms.h"
 #include "drawing/hilite_box.h"
 #include "drawing/selection_sets.h"
 #include "host/codepage.h"
 #include "host/res_layout.h"
 #include "platform/platform.h"
-#include "settings/review_forms.h"
 
 #include <QString>
 

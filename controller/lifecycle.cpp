@@ -2,10 +2,10 @@
 
 #include "controller/host_calls.h"
 #include "controller/replace_form_runner.h"
+#include "dialogs/review_forms.h"
 #include "drawing/hilite_box.h"
 #include "host/host_table.h"
 #include "platform/platform.h"
-#include "settings/review_forms.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_store.h"
 

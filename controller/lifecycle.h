@@ -1,7 +1,7 @@
 // Start-up on the first call of an invocation and shut-down on the last.
 #pragma once
 
-#include "controller/quillex_state.h"
+#include "state/quillex_state.h"
 
 namespace qx {
 

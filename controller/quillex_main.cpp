@@ -1,10 +1,10 @@
 #include "controller/quillex_main.h"
 
 #include "controller/lifecycle.h"
-#include "controller/state_access.h"
 #include "controller/state_table.h"
 #include "host/host_table.h"
 #include "platform/platform.h"
+#include "state/state_access.h"
 
 #include <exception>
 #include <string>

@@ -1,7 +1,7 @@
 // The macro's main procedure: one call of the host's conversation.
 #pragma once
 
-#include "controller/quillex_state.h"
+#include "state/quillex_state.h"
 
 #include <cstdint>
 

@@ -15,13 +15,13 @@ bool RunReplaceTextForm(StartField field) {
     call::Lblsinit();
     call::lblson();
     TfmReplaceText form;
-    settings::RestoreFormPos(form, false);
+    settings::RestoreFormPos(form, settings::PlacementFile::Macro);
     form.startField = static_cast<std::int32_t>(field);
     FillReplaceForm(form);
     const bool ok = platform::RunModal(form) == QDialog::Accepted;
     if (ok)
         ReadReplaceForm(form);
-    settings::SaveFormPos(form, false);
+    settings::SaveFormPos(form, settings::PlacementFile::Macro);
     return ok;
 }
 

@@ -3,13 +3,13 @@
 #include "controller/host_calls.h"
 #include "controller/review_window.h"
 #include "controller/states.h"
+#include "dialogs/review_forms.h"
 #include "drawing/apply_change.h"
 #include "drawing/hilite_box.h"
 #include "drawing/pending_list.h"
 #include "drawing/selection_sets.h"
 #include "drawing/view_position.h"
 #include "host/res_layout.h"
-#include "settings/review_forms.h"
 
 #include <algorithm>
 
@@ -39,20 +39,6 @@ void SetReviewLabels(const PendingChangeType& e) {
     call::Lblset(5, "Yes to All", "Process all remaining matching entities");
     SetHiliteLabels(13);
     call::Lblset(20, "No to All", "Do NOT process any further entities");
-}
-
-// The smart-text entries leave the list; they are offered to a selection set.
-void MoveSmartEntsToSelectionSet(QuillexL& s) {
-    lglArray smart;
-    PendingList& list = *s.pendingList;
-    for (std::size_t i = list.size(); i-- > 0;) {
-        if (list[i].Flag != Flag::SmartEnt)
-            continue;
-        smart.push_back(list[i].adr);
-        list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
-    }
-    if (!smart.empty())
-        AddToSelectionSet(smart);
 }
 
 // The user's answer for a shown entry: whether to apply it.
@@ -193,7 +179,7 @@ void AfterReviewInput(QuillexL& s) {
     if (list.empty())
         return;
     if (smart)
-        MoveSmartEntsToSelectionSet(s);
+        MoveSmartEntsToSelectionSet(*s.pendingList);
     if (lengthErrors) {
         s.state = stLenReview;
         s.skipConfirm = false;

@@ -2,8 +2,8 @@
 
 #include "dialogs/confirm_window.h"
 #include "dialogs/label_auto_height.h"
+#include "dialogs/review_forms.h"
 #include "host/codepage.h"
-#include "settings/review_forms.h"
 
 #include <QLabel>
 #include <QPushButton>

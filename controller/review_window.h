@@ -1,8 +1,8 @@
 // Filling and showing the floating confirm window for the entry under review.
 #pragma once
 
-#include "controller/quillex_state.h"
 #include "drawing/pending_change.h"
+#include "state/quillex_state.h"
 
 namespace qx {
 

@@ -2,7 +2,7 @@
 // of the previous request, and one request set-up, which ends with exactly one host request.
 #pragma once
 
-#include "controller/quillex_state.h"
+#include "state/quillex_state.h"
 
 #include <cstdint>
 

@@ -1,8 +1,8 @@
 // The input handlers and request set-ups of the controller's states.
 #pragma once
 
-#include "controller/quillex_state.h"
-#include "controller/state_access.h"
+#include "state/quillex_state.h"
+#include "state/state_access.h"
 
 #include <cstdint>
 

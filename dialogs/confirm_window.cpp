@@ -163,7 +163,7 @@ void TfmConfirm::resizeEvent(QResizeEvent* event) {
 void TfmConfirm::editText() {
     TfmEditText dialog;
     dialog.eNewText->setText(lblNewTxt->text());
-    settings::RestoreFormPos(dialog, true);
+    settings::RestoreFormPos(dialog, settings::PlacementFile::Shared);
     hide();
     if (platform::RunModal(dialog) == kResultOk) {
         // The entity holds Windows-1252 text: what the code page cannot hold becomes '?', and
@@ -181,7 +181,7 @@ void TfmConfirm::editText() {
         fitLabels();
     }
     show();
-    settings::SaveFormPos(dialog, true);
+    settings::SaveFormPos(dialog, settings::PlacementFile::Shared);
 }
 
 } // namespace qx

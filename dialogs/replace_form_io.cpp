@@ -1,11 +1,11 @@
 #include "dialogs/replace_form_io.h"
 
-#include "controller/state_access.h"
 #include "dialogs/drop_down_list.h"
 #include "dialogs/replace_text_dialog.h"
 #include "dialogs/whole_number_spin_field.h"
 #include "host/codepage.h"
 #include "settings/settings_keys.h"
+#include "state/state_access.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

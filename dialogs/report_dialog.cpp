@@ -1,11 +1,11 @@
 #include "dialogs/report_dialog.h"
 
-#include "controller/state_access.h"
 #include "dialogs/dialog_font.h"
 #include "dialogs/dialog_result.h"
 #include "dialogs/label_auto_height.h"
 #include "dialogs/make_control.h"
 #include "host/codepage.h"
+#include "state/state_access.h"
 
 #include <QEvent>
 #include <QLabel>

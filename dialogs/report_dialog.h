@@ -5,8 +5,8 @@
 // be resized freely; the texts re-wrap to the width of their scrolling area.
 #pragma once
 
-#include "controller/quillex_state.h"
 #include "dialogs/anchors.h"
+#include "state/quillex_state.h"
 
 #include <QDialog>
 

@@ -1,11 +1,11 @@
 #include "dialogs/selset_dialog.h"
 
-#include "controller/state_access.h"
 #include "dialogs/dialog_font.h"
 #include "dialogs/dialog_result.h"
 #include "dialogs/make_control.h"
 #include "host/codepage.h"
 #include "host/host_table.h"
+#include "state/state_access.h"
 
 #include <QCheckBox>
 #include <QLabel>

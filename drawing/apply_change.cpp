@@ -1,9 +1,9 @@
 #include "drawing/apply_change.h"
 
-#include "controller/state_access.h"
 #include "drawing/pending_change.h"
 #include "drawing/selection_sets.h"
 #include "host/host_table.h"
+#include "state/state_access.h"
 
 #include <string>
 #include <string_view>

@@ -1,8 +1,8 @@
 #include "drawing/pending_list.h"
 
-#include "controller/state_access.h"
 #include "drawing/pending_change.h"
 #include "platform/platform.h"
+#include "state/state_access.h"
 
 #include <algorithm>
 

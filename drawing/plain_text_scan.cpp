@@ -1,6 +1,6 @@
 #include "drawing/plain_text_scan.h"
 
-#include "controller/quillex_state.h"
+#include "state/quillex_state.h"
 #include "text/case_conversion.h"
 #include "text/number_increment.h"
 #include "text/replace_matches.h"

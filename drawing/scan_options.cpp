@@ -1,6 +1,6 @@
 #include "drawing/scan_options.h"
 
-#include "controller/state_access.h"
+#include "state/state_access.h"
 
 namespace qx {
 

@@ -1,6 +1,5 @@
 #include "drawing/selected_layers_scan.h"
 
-#include "controller/state_access.h"
 #include "dialogs/dialog_result.h"
 #include "dialogs/layers_dialog.h"
 #include "dialogs/replace_form_io.h"
@@ -9,12 +8,10 @@
 #include "host/host_table.h"
 #include "platform/platform.h"
 #include "settings/form_placement.h"
+#include "state/state_access.h"
 
 namespace qx {
 namespace {
-
-// The macro settings file, one section per dialog.
-constexpr bool kMacroFilePlacement = false;
 
 void ScanChosenLayers(const LayerDetailList& layers) {
     const auto& h = host::Host();
@@ -33,7 +30,7 @@ void ScanChosenLayers(const LayerDetailList& layers) {
 bool ScanSelectedLayers() {
     QuillexL& s = State();
     TfmLayers form;
-    settings::RestoreFormPos(form, kMacroFilePlacement);
+    settings::RestoreFormPos(form, settings::PlacementFile::Macro);
     form.PopulateLayers();
     FillReplaceForm(form);
     form.startField = -1;
@@ -49,7 +46,7 @@ bool ScanSelectedLayers() {
             pending->clear();
         ScanChosenLayers(form.LayerDetails);
     }
-    settings::SaveFormPos(form, kMacroFilePlacement);
+    settings::SaveFormPos(form, settings::PlacementFile::Macro);
     return accepted;
 }
 

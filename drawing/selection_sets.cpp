@@ -1,11 +1,11 @@
 #include "drawing/selection_sets.h"
 
-#include "controller/state_access.h"
 #include "dialogs/dialog_result.h"
 #include "dialogs/selset_dialog.h"
 #include "host/host_table.h"
 #include "platform/platform.h"
 #include "settings/form_placement.h"
+#include "state/state_access.h"
 
 #include <cstdint>
 
@@ -16,8 +16,6 @@ constexpr const char* kSetName = "Quillset";
 // The host keeps a flag of its own in bit 15 of the mask; every other bit marks a set, and
 // only the filled one stays marked.
 constexpr std::int32_t kKeptMaskBits = 0x8000;
-// The chooser's placement lives in the macro's own settings file.
-constexpr bool kMacroFilePlacement = false;
 
 struct Choice {
     int set = -1;
@@ -26,13 +24,13 @@ struct Choice {
 
 Choice AskForSet(int entityCount) {
     TfmSelSet form(entityCount);
-    settings::RestoreFormPos(form, kMacroFilePlacement);
+    settings::RestoreFormPos(form, settings::PlacementFile::Macro);
     Choice choice;
     if (platform::RunModal(form) == kResultOk) {
         choice.set = form.chosenSet();
         choice.append = form.appendTicked();
     }
-    settings::SaveFormPos(form, kMacroFilePlacement);
+    settings::SaveFormPos(form, settings::PlacementFile::Macro);
     return choice;
 }
 
@@ -72,6 +70,18 @@ void AddToSelectionSet(const lglArray& addrs) {
 
 void AddEntityToSelectionSet(host::lgl_addr addr) {
     AddToSelectionSet(lglArray{addr});
+}
+
+void MoveSmartEntsToSelectionSet(PendingList& list) {
+    lglArray smart;
+    for (std::size_t i = list.size(); i-- > 0;) {
+        if (list[i].Flag != PendingChangeFlag::SmartEnt)
+            continue;
+        smart.push_back(list[i].adr);
+        list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+    if (!smart.empty())
+        AddToSelectionSet(smart);
 }
 
 } // namespace qx

@@ -15,4 +15,7 @@ void AddToSelectionSet(const lglArray& addrs);
 // The same for the one entity under review.
 void AddEntityToSelectionSet(host::lgl_addr addr);
 
+// The smart-text entries leave the list; they are offered to a selection set.
+void MoveSmartEntsToSelectionSet(PendingList& list);
+
 } // namespace qx

@@ -1,6 +1,6 @@
 #include "drawing/smart_text_scan.h"
 
-#include "controller/quillex_state.h"
+#include "state/quillex_state.h"
 #include "text/case_conversion.h"
 #include "text/number_patterns.h"
 #include "text/replace_matches.h"

@@ -1,7 +1,7 @@
 #include "drawing/view_position.h"
 
-#include "controller/state_access.h"
 #include "host/host_table.h"
+#include "state/state_access.h"
 
 namespace qx {
 

@@ -173,10 +173,10 @@ bool SaveOwn(const QWidget& form) {
 
 } // namespace
 
-void RestoreFormPos(QWidget& form, bool useShared) {
+void RestoreFormPos(QWidget& form, PlacementFile file) {
     const RestoreInProgress guard;
     const Placement designed = Placement::Of(form);
-    const bool restored = useShared ? RestoreShared(form) : RestoreOwn(form);
+    const bool restored = file == PlacementFile::Shared ? RestoreShared(form) : RestoreOwn(form);
     if (!restored)
         platform::WarningBox(kFormWarning);
     // A place stored under another screen layout may lie where no screen is; a modal dialog
@@ -185,11 +185,11 @@ void RestoreFormPos(QWidget& form, bool useShared) {
         designed.ApplyTo(form);
 }
 
-void SaveFormPos(QWidget& form, bool useShared) {
+void SaveFormPos(QWidget& form, PlacementFile file) {
     // Moving and sizing a window while restoring it may trigger a save of half-applied values.
     if (Store().restoreInProgress)
         return;
-    const bool saved = useShared ? SaveShared(form) : SaveOwn(form);
+    const bool saved = file == PlacementFile::Shared ? SaveShared(form) : SaveOwn(form);
     if (!saved)
         platform::WarningBox(kFormWarning);
 }

@@ -5,9 +5,15 @@ class QWidget;
 
 namespace qx::settings {
 
-// useShared: true keeps the placement in the shared file (section "Quillex", keys
-// name-left/-width/-top/-height); false in the macro file, one section per window.
-void RestoreFormPos(QWidget& form, bool useShared);
-void SaveFormPos(QWidget& form, bool useShared);
+// Where a window's placement is kept.
+enum class PlacementFile {
+    // The macro's own file, one section per window.
+    Macro,
+    // The shared file: section "Quillex", keys name-left/-width/-top/-height.
+    Shared,
+};
+
+void RestoreFormPos(QWidget& form, PlacementFile file);
+void SaveFormPos(QWidget& form, PlacementFile file);
 
 } // namespace qx::settings

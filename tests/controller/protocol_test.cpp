@@ -4,8 +4,8 @@
 #include "cadhost/macro_library.h"
 #include "cadhost/model/sample_drawing.h"
 #include "cadhost/session.h"
-#include "controller/quillex_state.h"
 #include "host/res_layout.h"
+#include "state/quillex_state.h"
 
 #include <gtest/gtest.h>
 

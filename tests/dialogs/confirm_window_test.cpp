@@ -1,12 +1,12 @@
 // The confirm window: its answers reach the host as key strokes, its Edit button rewrites the
 // proposed text through the edit dialog, and its height follows its texts.
-#include "controller/state_access.h"
 #include "dialogs/confirm_window.h"
 #include "dialogs/dialog_result.h"
 #include "dialogs/edit_text_dialog.h"
 #include "dialogs/label_auto_height.h"
 #include "host/host_api.h"
 #include "platform/platform.h"
+#include "state/state_access.h"
 
 #include <QLineEdit>
 #include <QPushButton>

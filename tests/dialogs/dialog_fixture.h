@@ -2,8 +2,8 @@
 // pointer, as the host hands it over, and helpers to find controls by their object name.
 #pragma once
 
-#include "controller/state_access.h"
 #include "dialogs/replace_text_dialog.h"
+#include "state/state_access.h"
 
 #include <QApplication>
 #include <QString>

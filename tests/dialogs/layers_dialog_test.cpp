@@ -4,9 +4,9 @@
 #include "dialogs/layers_dialog.h"
 
 #include "cadhost/session.h"
-#include "controller/state_access.h"
 #include "dialogs/dialog_result.h"
 #include "dialogs/layer_grid.h"
+#include "state/state_access.h"
 #include "tests/support/cadhost_slots.h"
 
 #include <QGroupBox>

@@ -2,9 +2,9 @@
 // and how they stack and re-wrap with the window's width.
 #include "dialogs/report_dialog.h"
 
-#include "controller/state_access.h"
 #include "dialogs/dialog_result.h"
 #include "dialogs/label_auto_height.h"
+#include "state/state_access.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,12 +1,12 @@
 // The review-window guard (at most one floating window, placed where the user left it) and the
 // found-text window's height.
-#include "controller/state_access.h"
 #include "dialogs/confirm_window.h"
 #include "dialogs/found_text_window.h"
 #include "dialogs/label_auto_height.h"
+#include "dialogs/review_forms.h"
 #include "host/host_api.h"
 #include "platform/platform.h"
-#include "settings/review_forms.h"
+#include "state/state_access.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_dir.h"

@@ -3,8 +3,8 @@
 #include "dialogs/selset_dialog.h"
 
 #include "cadhost/session.h"
-#include "controller/state_access.h"
 #include "dialogs/dialog_result.h"
+#include "state/state_access.h"
 #include "tests/support/cadhost_slots.h"
 
 #include <QCheckBox>

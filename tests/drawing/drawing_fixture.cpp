@@ -1,9 +1,9 @@
 #include "tests/drawing/drawing_fixture.h"
 
 #include "cadhost/session.h"
-#include "controller/state_access.h"
 #include "drawing/drawing_scan.h"
 #include "host/host_table.h"
+#include "state/state_access.h"
 #include "tests/support/cadhost_slots.h"
 
 namespace qx::test {

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "cadhost/model/drawing.h"
-#include "controller/quillex_state.h"
+#include "state/quillex_state.h"
 #include "tests/support/recording_ui.h"
 
 #include <gtest/gtest.h>

@@ -17,8 +17,8 @@ using qx::platform::ReadProfileString;
 using qx::test::SettingsTest;
 using qx::test::WriteFile;
 
-constexpr bool kShared = true;
-constexpr bool kOwn = false;
+constexpr PlacementFile kShared = PlacementFile::Shared;
+constexpr PlacementFile kOwn = PlacementFile::Macro;
 
 QApplication& App() {
     static int argc = 1;

@@ -1,4 +1,4 @@
-#include "controller/state_access.h"
+#include "state/state_access.h"
 
 #include <stdexcept>
 

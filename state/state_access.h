@@ -2,7 +2,7 @@
 // of the invocation in progress. It is set at the start of every call.
 #pragma once
 
-#include "controller/quillex_state.h"
+#include "state/quillex_state.h"
 
 namespace qx {
 

@@ -1,10 +1,10 @@
-#include "settings/review_forms.h"
+#include "dialogs/review_forms.h"
 
-#include "controller/state_access.h"
 #include "dialogs/confirm_window.h"
 #include "dialogs/found_text_window.h"
 #include "platform/platform.h"
 #include "settings/form_placement.h"
+#include "state/state_access.h"
 
 #include <QWidget>
 
@@ -34,7 +34,7 @@ bool CreateReviewForm(ReviewFormKind kind) {
     QWidget* form = MakeReviewForm(kind);
     s.reviewForm = form;
     s.reviewFormKind = static_cast<std::uint8_t>(kind);
-    settings::RestoreFormPos(*form, true);
+    settings::RestoreFormPos(*form, settings::PlacementFile::Shared);
     return true;
 }
 
@@ -44,7 +44,7 @@ void FreeReviewForm() {
         QWidget* form = s.reviewForm.get();
         s.reviewForm = nullptr;
         try {
-            settings::SaveFormPos(*form, true);
+            settings::SaveFormPos(*form, settings::PlacementFile::Shared);
         } catch (...) {
             // The window goes whatever happened to its placement.
         }
