@@ -1,6 +1,6 @@
 #include "cadhost/model/sample_drawing.h"
 
-#include "cadhost/model/drawing_file.h"
+#include "cadhost/formats/json_drawing.h"
 
 namespace cadhost {
 

@@ -1,6 +1,6 @@
 // Steps that prepare a run: the drawing, the host's configuration and the starting settings,
 // and the drawing-level actions a user takes between invocations.
-#include "cadhost/model/drawing_file.h"
+#include "cadhost/formats/json_drawing.h"
 #include "cadhost/model/sample_drawing.h"
 #include "cadhost/scenario/ini_access.h"
 #include "cadhost/scenario/steps.h"

@@ -1,5 +1,5 @@
 // Drawing files: reading, refusing bad input with a clear message, writing and saving safely.
-#include "cadhost/model/drawing_file.h"
+#include "cadhost/formats/json_drawing.h"
 #include "cadhost/model/sample_drawing.h"
 
 #include <gmock/gmock.h>

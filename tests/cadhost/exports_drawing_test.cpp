@@ -1,5 +1,5 @@
 // The exported host functions over the session's drawing, called as the macro calls them.
-#include "cadhost/exports.h"
+#include "cadhost/exports/host_exports.h"
 #include "cadhost/session.h"
 
 #include <gtest/gtest.h>

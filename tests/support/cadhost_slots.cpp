@@ -1,6 +1,6 @@
 #include "tests/support/cadhost_slots.h"
 
-#include "cadhost/exports.h"
+#include "cadhost/exports/host_exports.h"
 #include "host/host_table.h"
 
 namespace qx::test {

@@ -1,5 +1,5 @@
 // The host functions that set up scan modes.
-#include "cadhost/exports.h"
+#include "cadhost/exports/host_exports.h"
 #include "cadhost/model/scan_mode.h"
 
 CADHOST_EXPORT void mode_init(ModeRec* mode) {

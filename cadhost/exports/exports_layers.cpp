@@ -1,5 +1,5 @@
 // The host functions that walk and read layers.
-#include "cadhost/exports.h"
+#include "cadhost/exports/host_exports.h"
 #include "cadhost/model/host_text.h"
 #include "cadhost/session.h"
 

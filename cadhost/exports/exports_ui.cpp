@@ -3,7 +3,7 @@
 //
 // A request records what the macro asked and answers with a non-zero value; the invocation
 // driver fills `res` or the variable passed before the next call.
-#include "cadhost/exports.h"
+#include "cadhost/exports/host_exports.h"
 #include "cadhost/session.h"
 #include "host/codepage.h"
 

@@ -1,5 +1,5 @@
 // The host functions for undo transactions and the saved variables.
-#include "cadhost/exports.h"
+#include "cadhost/exports/host_exports.h"
 #include "cadhost/session.h"
 
 CADHOST_EXPORT void UndoStartTransaction() {

@@ -1,4 +1,4 @@
-#include "cadhost/model/drawing_file.h"
+#include "cadhost/formats/json_drawing.h"
 
 #include "host/codepage.h"
 

@@ -1,5 +1,5 @@
 // The host functions of drawing attributes.
-#include "cadhost/exports.h"
+#include "cadhost/exports/host_exports.h"
 #include "cadhost/model/attribute_table.h"
 #include "cadhost/session.h"
 

@@ -1,5 +1,5 @@
 // The host functions of the view.
-#include "cadhost/exports.h"
+#include "cadhost/exports/host_exports.h"
 #include "cadhost/session.h"
 
 namespace {

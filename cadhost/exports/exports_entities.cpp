@@ -1,6 +1,6 @@
 // The host functions that read, write and draw entities, and that break smart texts into
 // their pieces.
-#include "cadhost/exports.h"
+#include "cadhost/exports/host_exports.h"
 #include "cadhost/model/entity_record.h"
 #include "cadhost/model/extent.h"
 #include "cadhost/session.h"
