@@ -35,7 +35,7 @@ int LabelPosition(const std::string& key) {
 
 void ExpectRequest(RunContext& ctx, const Step& step) {
     const UiState& ui = CurrentSession().ui;
-    if (ctx.invocationEnded || !ctx.invocation || !ctx.invocation->Running())
+    if (ctx.invocationEnded || ctx.macro == nullptr || !ctx.macro->Running())
         return ctx.Fail(step, "the invocation has ended");
     const std::string seen = RequestName(ui.request.kind);
     Compare(ctx, step, "request", step.words[2], seen);

@@ -2,7 +2,7 @@
 // transcript and the first failure.
 #pragma once
 
-#include "cadhost/invocation.h"
+#include "cadhost/driver/macro_driver.h"
 #include "cadhost/scenario/script.h"
 #include "cadhost/scenario/transcript.h"
 #include "host/host_records.h"
@@ -30,8 +30,8 @@ public:
     Transcript transcript;
 
     std::size_t cursor = 0; // next step of the script
-    std::optional<Invocation> invocation;
     bool invocationEnded = false;
+    const MacroDriver* macro = nullptr; // the driver of the run's invocations
 
     std::string tempRoot; // the run's private folder
     std::string failure;  // the first failure; the run stops at it
@@ -44,10 +44,6 @@ public:
     // How much of the display list and of the view changes the transcript has shown.
     std::size_t shownDisplayItems = 0;
     std::size_t shownViewChanges = 0;
-
-    // The records a completed selection leads to; they live as long as the run.
-    qx::host::SelInfoRec selInfo{};
-    qx::host::SelMaskRec selMask{};
 
     void Fail(const Step& step, const std::string& message);
     void Fail(const std::string& message);

@@ -1,5 +1,6 @@
 #include "cadhost/scenario/runner.h"
 
+#include "cadhost/driver/macro_driver.h"
 #include "cadhost/macro_library.h"
 #include "cadhost/scenario/dialog_actions.h"
 #include "cadhost/scenario/steps.h"
@@ -19,8 +20,6 @@ namespace cadhost::scenario {
 namespace {
 
 using qx::host::Res;
-
-constexpr int kMaxAutomaticCalls = 100000;
 
 std::string Num(double v) {
     char buf[32];
@@ -79,7 +78,12 @@ std::optional<std::int32_t> ParseKey(const std::string& word) {
 
 class Driver {
 public:
-    Driver(RunContext& ctx, qx::host::Main_fn main) : ctx_(ctx), main_(main) {}
+    Driver(RunContext& ctx, qx::host::Main_fn main) : ctx_(ctx), macro_(main) {
+        macro_.onGlobalKey = [this](std::int32_t key) {
+            ctx_.transcript.Line("< globalesc " + KeyName(key) + " (handled by the host)");
+        };
+        ctx_.macro = &macro_;
+    }
 
     void Run() {
         const auto& steps = ctx_.script.steps;
@@ -87,9 +91,9 @@ public:
             const Step& step = steps[ctx_.cursor++];
             RunStep(step);
         }
-        if (!ctx_.Failed() && ctx_.invocation && ctx_.invocation->Running()) {
+        if (!ctx_.Failed() && macro_.Running()) {
             ctx_.transcript.Line("== host ends the invocation early");
-            ctx_.invocation->Finish();
+            macro_.Finish();
         }
     }
 
@@ -115,26 +119,23 @@ private:
     }
 
     void Start(const Step& step) {
-        if (ctx_.invocation && ctx_.invocation->Running())
+        if (macro_.Running())
             return ctx_.Fail(step, "an invocation is still running");
         ctx_.transcript.Line("== start");
         ctx_.transcript.Reset();
-        CurrentSession().ui = UiState{};
-        ctx_.invocation.emplace(main_);
         ctx_.invocationEnded = false;
         ResetEvents();
-        const std::int32_t ret = ctx_.invocation->Start();
-        if (CurrentSession().ui.localSize != static_cast<std::int32_t>(27108) && !ctx_.Failed())
-            ctx_.transcript.Line("  size query answered " +
-                                 std::to_string(CurrentSession().ui.localSize));
-        Settle(ret);
+        const DriverState state = macro_.Start();
+        if (macro_.LocalSize() != static_cast<std::int32_t>(27108) && !ctx_.Failed())
+            ctx_.transcript.Line("  size query answered " + std::to_string(macro_.LocalSize()));
+        Settled(state);
     }
 
     void Finish() {
-        if (ctx_.invocation && ctx_.invocation->Running()) {
-            ctx_.transcript.Line("== finish");
-            ctx_.invocation->Finish();
-        }
+        if (!macro_.Running())
+            return;
+        ctx_.transcript.Line("== finish");
+        macro_.Finish();
     }
 
     // Acts on one of the macro's floating windows. Key strokes its buttons send reach the host
@@ -169,173 +170,131 @@ private:
         ctx_.sentKeys.clear();
     }
 
-    // Follows the answers that need no user input, until the macro waits for the user or ends.
-    void Settle(std::int32_t ret) {
-        for (int calls = 0; !ctx_.Failed(); ++calls) {
-            if (ret == 0) {
-                PrintScreenEvents(ctx_);
-                ctx_.invocation->Finish();
-                ctx_.invocationEnded = true;
-                ctx_.transcript.Line("== ended");
-                return;
-            }
-            const Request& r = CurrentSession().ui.request;
-            if (calls > kMaxAutomaticCalls)
-                return ctx_.Fail("the macro keeps asking without waiting for the user");
-            if (r.kind == RequestKind::CallNone) {
-                ret = ctx_.invocation->Resume();
-                continue;
-            }
-            if (r.kind == RequestKind::GlobalEsc) {
-                ctx_.transcript.Line("< globalesc " + KeyName(r.key) + " (handled by the host)");
-                ret = ctx_.invocation->Resume();
-                continue;
-            }
-            PrintScreenEvents(ctx_);
-            ctx_.transcript.Request(CurrentSession().ui);
+    // What the driver reached after following the requests that need no user.
+    void Settled(DriverState state) {
+        if (ctx_.Failed())
+            return;
+        PrintScreenEvents(ctx_);
+        if (state == DriverState::Failed)
+            return ctx_.Fail(macro_.FailureMessage());
+        if (state == DriverState::Idle) {
+            ctx_.invocationEnded = true;
+            ctx_.transcript.Line("== ended");
             return;
         }
+        ctx_.transcript.Request(CurrentSession().ui);
     }
 
     void Input(const Step& step) {
-        if (!ctx_.invocation || !ctx_.invocation->Running())
+        if (!macro_.Running())
             return ctx_.Fail(step, "no invocation is waiting for input");
-        UiState& ui = CurrentSession().ui;
-        if (!Answer(step, ui.request))
+        const auto answer = ToAnswer(step);
+        if (!answer)
             return;
-        ctx_.transcript.Line("> " + step.Describe());
-        ResetEvents();
-        Settle(ctx_.invocation->Resume());
+        macro_.onAnswerAccepted = [&] {
+            ctx_.transcript.Line("> " + step.Describe());
+            ResetEvents();
+        };
+        const std::string problem = macro_.Answer(*answer);
+        macro_.onAnswerAccepted = nullptr;
+        if (!problem.empty())
+            return ctx_.Fail(step, problem);
+        Settled(macro_.State());
     }
 
-    bool Answer(const Step& step, Request& r) {
+    // The script step as an answer; nothing after a failure.
+    std::optional<Answer> ToAnswer(const Step& step) {
         const std::string& verb = step.verb();
-        const auto wrongRequest = [&] {
-            ctx_.Fail(step, "the macro is waiting for " + RequestName(r.kind));
-            return false;
-        };
         if (step.words.size() < 2)
-            return ctx_.Fail(step, verb + " needs a value"), false;
-        Res res(r.res);
+            return ctx_.Fail(step, verb + " needs a value"), std::nullopt;
         if (verb == "key") {
             const auto key = ParseKey(step.words[1]);
             if (!key)
-                return ctx_.Fail(step, "not a key: " + step.words[1]), false;
-            switch (r.kind) {
-            case RequestKind::MenuGetMode:
-                res.setModeKey(*key);
-                return true;
-            case RequestKind::Getesc:
-                res.setEscKey(*key);
-                return true;
-            case RequestKind::Getpointp:
-                res.setPointKey(*key);
-                return true;
-            case RequestKind::DGetstr255:
-                res.setStrKey(*key);
-                return true;
-            case RequestKind::Getint:
-            case RequestKind::Getclr:
-                return true; // the variable keeps its value
-            default:
-                return wrongRequest();
-            }
+                return ctx_.Fail(step, "not a key: " + step.words[1]), std::nullopt;
+            return KeyAnswer{*key};
         }
         if (verb == "text") {
-            if (r.kind != RequestKind::DGetstr255 || r.textTarget == nullptr)
-                return wrongRequest();
-            const auto text = qx::host::Utf8ToCp1252(step.words[1]);
+            auto text = qx::host::Utf8ToCp1252(step.words[1]);
             if (!text)
-                return ctx_.Fail(step, "the text cannot be typed in the host's code page"), false;
-            r.textTarget->assign(text->substr(0, static_cast<std::size_t>(std::max(0, r.maxLen))));
-            res.setStrAccepted(r.textTarget, r.textTarget->len + 1);
-            return true;
+                return ctx_.Fail(step, "the text cannot be typed in the host's code page"),
+                       std::nullopt;
+            return TextAnswer{std::move(*text)};
         }
         if (verb == "int" || verb == "colour") {
-            const bool wanted =
-                verb == "int" ? r.kind == RequestKind::Getint : r.kind == RequestKind::Getclr;
-            if (!wanted || r.intTarget == nullptr)
-                return wrongRequest();
-            *r.intTarget =
-                static_cast<std::int32_t>(std::strtol(step.words[1].c_str(), nullptr, 10));
-            return true;
+            const RequestKind wanted = verb == "int" ? RequestKind::Getint : RequestKind::Getclr;
+            if (CurrentSession().ui.request.kind != wanted)
+                return ctx_.Fail(step, "the macro is waiting for " +
+                                           RequestName(CurrentSession().ui.request.kind)),
+                       std::nullopt;
+            return NumberAnswer{
+                static_cast<std::int32_t>(std::strtol(step.words[1].c_str(), nullptr, 10))};
         }
         if (verb == "point") {
-            if (r.kind != RequestKind::Getpointp || step.words.size() < 3)
-                return wrongRequest();
-            res.setPoint(std::strtod(step.words[1].c_str(), nullptr),
-                         std::strtod(step.words[2].c_str(), nullptr));
-            return true;
+            if (step.words.size() < 3)
+                return ctx_.Fail(step, "point needs X and Y"), std::nullopt;
+            return PointAnswer{std::strtod(step.words[1].c_str(), nullptr),
+                               std::strtod(step.words[2].c_str(), nullptr)};
         }
-        if (r.kind != RequestKind::MenuGetMode || r.modeTarget == nullptr)
-            return wrongRequest();
-        return Select(step, r);
+        return Selection(step);
     }
 
-    bool Select(const Step& step, Request& r) {
-        Drawing& d = CurrentSession().drawing;
-        std::vector<lgl_addr> chosen;
+    std::optional<Answer> Selection(const Step& step) {
+        const Drawing& d = CurrentSession().drawing;
+        SelectionAnswer selection;
         std::size_t i = 2;
         const std::string& what = step.words[1];
         if (what == "all") {
-            chosen = d.Entities();
+            selection.entities = d.Entities();
         } else if (what == "layer" && step.words.size() > 2) {
             const Layer* layer = d.FindLayerByName(qx::host::Utf8ToCp1252Lossy(step.words[2]));
             if (layer == nullptr)
-                return ctx_.Fail(step, "no layer " + step.words[2]), false;
+                return ctx_.Fail(step, "no layer " + step.words[2]), std::nullopt;
             for (lgl_addr a : d.Entities()) {
                 if (d.FindEntity(a)->layer == layer->addr)
-                    chosen.push_back(a);
+                    selection.entities.push_back(a);
             }
             i = 3;
         } else if (what == "entities") {
             for (; i < step.words.size() && step.words[i] != "mask"; ++i) {
                 const lgl_addr a = d.FindEntityByName(step.words[i]);
                 if (IsNil(a))
-                    return ctx_.Fail(step, "no entity named " + step.words[i]), false;
-                chosen.push_back(a);
+                    return ctx_.Fail(step, "no entity named " + step.words[i]), std::nullopt;
+                selection.entities.push_back(a);
             }
         } else {
-            return ctx_.Fail(step, "select all, select layer NAME or select entities NAMES"), false;
+            return ctx_.Fail(step, "select all, select layer NAME or select entities NAMES"),
+                   std::nullopt;
         }
-        ctx_.selInfo = {};
-        ctx_.selMask = {};
         if (i < step.words.size() && step.words[i] == "mask") {
-            if (!ParseMask(step, i + 1))
-                return false;
-            ctx_.selInfo.maskAddr = reinterpret_cast<std::uintptr_t>(&ctx_.selMask);
+            selection.mask = ParseMask(step, i + 1);
+            if (!selection.mask)
+                return std::nullopt;
         }
-        InitMode(*r.modeTarget);
-        SetModeSelection(*r.modeTarget, d.CreateSelection(std::move(chosen)));
-        Res(r.res).setModeSelection(&ctx_.selInfo);
-        return true;
+        return selection;
     }
 
     // mask text=0|1 ptext=0|1 mtext=0|1: a mask that restricts the selection.
-    bool ParseMask(const Step& step, std::size_t from) {
-        auto& b = ctx_.selMask.bytes;
-        b[qx::host::kMaskActiveA] = 1;
-        b[qx::host::kMaskActiveB] = 1;
-        b[qx::host::kEntText] = b[qx::host::kEntParagraphText] = b[qx::host::kEntMultiLineText] = 1;
+    std::optional<SelectionMask> ParseMask(const Step& step, std::size_t from) {
+        SelectionMask mask;
         for (std::size_t i = from; i < step.words.size(); ++i) {
             const std::string& w = step.words[i];
             const auto eq = w.find('=');
             const std::string name = w.substr(0, eq);
             const bool on = eq != std::string::npos && w.substr(eq + 1) == "1";
             if (name == "text")
-                b[qx::host::kEntText] = on;
+                mask.text = on;
             else if (name == "ptext")
-                b[qx::host::kEntParagraphText] = on;
+                mask.paragraphText = on;
             else if (name == "mtext")
-                b[qx::host::kEntMultiLineText] = on;
+                mask.multiLineText = on;
             else
-                return ctx_.Fail(step, "unknown mask entry " + w), false;
+                return ctx_.Fail(step, "unknown mask entry " + w), std::nullopt;
         }
-        return true;
+        return mask;
     }
 
     RunContext& ctx_;
-    qx::host::Main_fn main_;
+    MacroDriver macro_;
 };
 
 std::string MakeTempRoot() {

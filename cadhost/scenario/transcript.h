@@ -2,6 +2,7 @@
 // message box and dialog, and the user's actions.
 #pragma once
 
+#include "cadhost/driver/names.h"
 #include "cadhost/ui_state.h"
 
 #include <array>
@@ -10,8 +11,8 @@
 
 namespace cadhost::scenario {
 
-std::string KeyName(std::int32_t code);
-std::string RequestName(RequestKind kind);
+using cadhost::KeyName;
+using cadhost::RequestName;
 
 class Transcript {
 public:

@@ -1,8 +1,8 @@
-// The UI hooks the stand-in host exports while a scenario runs: message boxes and modal
-// dialogs are answered from the script, and everything is written to the transcript.
+// While a scenario runs, message boxes and modal dialogs are answered from the script, and
+// everything is written to the transcript.
+#include "cadhost/driver/ui_responder.h"
 #include "cadhost/scenario/dialog_actions.h"
 #include "cadhost/scenario/steps.h"
-#include "host/ui_hooks.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -61,13 +61,10 @@ const Step* TakeStep(const std::string& verb, const std::string& shown) {
     return &steps[ctx.cursor++];
 }
 
-BoxAnswer OnMessageBox(BoxKind kind, const char* caption, const char* text, bool defaultNo) {
+BoxAnswer OnMessageBox(BoxKind kind, const std::string& caption, const std::string& text,
+                       bool defaultNo) {
     const bool confirm = kind == BoxKind::Confirmation;
     const BoxAnswer fallback = confirm ? BoxAnswer::No : BoxAnswer::Ok;
-    if (g_ctx == nullptr) {
-        std::fprintf(stderr, "cadhost: %s: %s\n", caption, text);
-        return fallback;
-    }
     RunContext& ctx = *g_ctx;
     const std::string shown = KindName(kind) + " " + Quote(caption) + " " + Quote(text);
     const Step* step = TakeStep("box", shown);
@@ -98,16 +95,11 @@ BoxAnswer OnMessageBox(BoxKind kind, const char* caption, const char* text, bool
 }
 
 void OnBeep() {
-    if (g_ctx == nullptr)
-        return;
     ++g_ctx->beeps;
     g_ctx->transcript.Line("  beep");
 }
 
-std::int32_t OnRunModal(void* dialogAddr) {
-    auto* dialog = static_cast<QDialog*>(dialogAddr);
-    if (g_ctx == nullptr)
-        return dialog->exec();
+int OnRunModal(QDialog* dialog) {
     RunContext& ctx = *g_ctx;
     const std::string name = dialog->objectName().toStdString();
     const std::string title = dialog->windowTitle().toStdString();
@@ -144,39 +136,41 @@ std::int32_t OnRunModal(void* dialogAddr) {
     return result;
 }
 
-bool OnOpenDocument(const char* path) {
-    if (g_ctx == nullptr)
-        return false;
+bool OnOpenDocument(const std::string& path) {
     g_ctx->openedDocuments.emplace_back(path);
     g_ctx->transcript.Line("  open " + Quote(g_ctx->Normalize(path)));
     return true;
 }
 
 void OnSendKey(std::int32_t key) {
-    if (g_ctx == nullptr)
-        return;
     g_ctx->sentKeys.push_back(key);
     g_ctx->transcript.Line("  key stroke " + KeyName(key));
 }
 
-const qx::host::UiHooks kHooks{OnMessageBox, OnBeep, OnRunModal, OnOpenDocument, OnSendKey};
+class ScriptResponder final : public UiResponder {
+public:
+    BoxAnswer MessageBox(BoxKind kind, const std::string& caption, const std::string& text,
+                         bool defaultNo) override {
+        return OnMessageBox(kind, caption, text, defaultNo);
+    }
+    void Beep() override { OnBeep(); }
+    int RunModal(QDialog& dialog) override { return OnRunModal(&dialog); }
+    bool OpenDocument(const std::string& path) override { return OnOpenDocument(path); }
+    void SendKey(std::int32_t key) override { OnSendKey(key); }
+};
+
+ScriptResponder g_responder;
 
 } // namespace
 
 void BeginUiAutomation(RunContext& ctx) {
     g_ctx = &ctx;
+    SetUiResponder(&g_responder);
 }
+
 void EndUiAutomation() {
+    SetUiResponder(nullptr);
     g_ctx = nullptr;
 }
 
-const qx::host::UiHooks* Hooks() {
-    return &kHooks;
-}
-
 } // namespace cadhost::scenario
-
-// A host without scenario support would not export this; the macro then shows real windows.
-extern "C" __attribute__((visibility("default"))) const qx::host::UiHooks* cadhost_ui_hooks() {
-    return cadhost::scenario::Hooks();
-}
