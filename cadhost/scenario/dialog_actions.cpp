@@ -1,66 +1,80 @@
 #include "cadhost/scenario/dialog_actions.h"
 
+#include "cadhost/scenario/widget_checks.h"
+
 #include <QAbstractButton>
-#include <QAbstractSpinBox>
+#include <QAbstractItemView>
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialog>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QTest>
 
 #include <algorithm>
 #include <map>
+#include <optional>
 
 namespace cadhost::scenario {
 namespace {
 
-std::string Utf8(const QString& s) {
-    return s.toUtf8().toStdString();
-}
 QString Q(const std::string& s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 std::optional<Qt::Key> NamedKey(const std::string& name) {
     static const std::map<std::string, Qt::Key> keys = {
-        {"Up", Qt::Key_Up},         {"Down", Qt::Key_Down},
-        {"Left", Qt::Key_Left},     {"Right", Qt::Key_Right},
-        {"Enter", Qt::Key_Return},  {"Escape", Qt::Key_Escape},
-        {"Tab", Qt::Key_Tab},       {"Backtab", Qt::Key_Backtab},
-        {"Delete", Qt::Key_Delete}, {"Backspace", Qt::Key_Backspace},
-        {"Home", Qt::Key_Home},     {"End", Qt::Key_End},
-        {"Space", Qt::Key_Space}};
+        {"Up", Qt::Key_Up},           {"Down", Qt::Key_Down},     {"Left", Qt::Key_Left},
+        {"Right", Qt::Key_Right},     {"PageUp", Qt::Key_PageUp}, {"PageDown", Qt::Key_PageDown},
+        {"Enter", Qt::Key_Return},    {"Escape", Qt::Key_Escape}, {"Tab", Qt::Key_Tab},
+        {"Backtab", Qt::Key_Backtab}, {"Delete", Qt::Key_Delete}, {"Backspace", Qt::Key_Backspace},
+        {"Home", Qt::Key_Home},       {"End", Qt::Key_End},       {"Space", Qt::Key_Space},
+        {"Insert", Qt::Key_Insert}};
     const auto it = keys.find(name);
     if (it == keys.end())
         return std::nullopt;
     return it->second;
 }
 
-// The text a widget shows, for expectations.
-std::string ShownText(QWidget* w) {
-    if (auto* e = qobject_cast<QLineEdit*>(w))
-        return Utf8(e->text());
-    if (auto* s = qobject_cast<QAbstractSpinBox*>(w))
-        return Utf8(s->text());
-    if (auto* c = qobject_cast<QComboBox*>(w))
-        return Utf8(c->currentText());
-    if (auto* b = qobject_cast<QAbstractButton*>(w))
-        return Utf8(b->text());
-    if (auto* l = qobject_cast<QLabel*>(w))
-        return Utf8(l->text());
-    return Utf8(w->windowTitle());
+std::optional<Qt::KeyboardModifier> NamedModifier(const std::string& name) {
+    if (name == "Shift")
+        return Qt::ShiftModifier;
+    if (name == "Ctrl")
+        return Qt::ControlModifier;
+    if (name == "Alt")
+        return Qt::AltModifier;
+    return std::nullopt;
 }
 
-QWidget* TextTarget(QWidget* w) {
-    if (auto* s = qobject_cast<QAbstractSpinBox*>(w)) {
-        if (auto* e = s->findChild<QLineEdit*>())
-            return e;
-    }
+// Where a person's key strokes go: the widget, or the widget it hands its focus to.
+QWidget* KeyTarget(QWidget* w) {
+    while (w->focusProxy() != nullptr)
+        w = w->focusProxy();
     return w;
+}
+
+// Presses a key as "Shift+Up", "Ctrl+Space", "PageDown" or one character such as "a".
+std::string PressKey(QWidget* w, const std::string& spec) {
+    Qt::KeyboardModifiers modifiers;
+    std::string key = spec;
+    for (std::size_t plus = key.find('+'); plus != std::string::npos && plus + 1 < key.size();
+         plus = key.find('+')) {
+        const auto modifier = NamedModifier(key.substr(0, plus));
+        if (!modifier)
+            return "unknown modifier " + key.substr(0, plus);
+        modifiers |= *modifier;
+        key = key.substr(plus + 1);
+    }
+    if (const auto k = NamedKey(key)) {
+        QTest::keyClick(w, *k, modifiers);
+        return {};
+    }
+    if (key.size() == 1) {
+        QTest::keyClick(w, key[0], modifiers);
+        return {};
+    }
+    return "unknown key " + spec;
 }
 
 // Types a text key by key. QTest maps only ASCII characters to keys; any other character
@@ -84,40 +98,109 @@ QPoint ClickPoint(const QWidget* w) {
     return w->rect().center();
 }
 
-std::string Click(QWidget* w) {
-    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, ClickPoint(w));
+struct ClickPlace {
+    QWidget* target = nullptr;
+    QPoint at;
+    std::string error;
+};
+
+// The middle of a row of a list or grid, or the empty area below its last row; the view
+// scrolls the row into sight first, as a user would.
+ClickPlace RowPlace(QAbstractItemView* view, const std::string& row) {
+    QWidget* viewport = view->viewport();
+    const int rows = view->model()->rowCount(view->rootIndex());
+    if (row == "below") {
+        const int y =
+            rows == 0
+                ? 0
+                : view->visualRect(view->model()->index(rows - 1, 0, view->rootIndex())).bottom() +
+                      1;
+        if (y >= viewport->height())
+            return {nullptr, {}, "there is no empty area below the last row"};
+        return {viewport, {viewport->width() / 2, (y + viewport->height()) / 2}, {}};
+    }
+    const int n = std::atoi(row.c_str());
+    if (n < 0 || n >= rows)
+        return {
+            nullptr, {}, "there is no row " + row + " (there are " + std::to_string(rows) + ")"};
+    const QModelIndex index = view->model()->index(n, 0, view->rootIndex());
+    view->scrollTo(index);
+    return {viewport, view->visualRect(index).center(), {}};
+}
+
+// click W [row N|below] [right] [shift] [ctrl]
+std::string Click(QWidget* w, const Step& a) {
+    Qt::MouseButton button = Qt::LeftButton;
+    Qt::KeyboardModifiers modifiers;
+    std::optional<std::string> row;
+    for (std::size_t i = 2; i < a.words.size(); ++i) {
+        const std::string& word = a.words[i];
+        if (word == "right")
+            button = Qt::RightButton;
+        else if (word == "shift")
+            modifiers |= Qt::ShiftModifier;
+        else if (word == "ctrl")
+            modifiers |= Qt::ControlModifier;
+        else if (word == "below")
+            row = word;
+        else if (word == "row" && i + 1 < a.words.size())
+            row = a.words[++i];
+        else
+            return "usage: click NAME [row N|below] [right] [shift] [ctrl]";
+    }
+    ClickPlace place{w, ClickPoint(w), {}};
+    auto* view = qobject_cast<QAbstractItemView*>(w);
+    if (row) {
+        if (view == nullptr)
+            return a.words[1] + " has no rows";
+        place = RowPlace(view, *row);
+    } else if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) {
+        // A scrolling area hands the clicks inside it to its viewport.
+        place = {area->viewport(), area->viewport()->rect().center(), {}};
+    }
+    if (!place.error.empty())
+        return place.error;
+    QTest::mouseClick(place.target, button, modifiers, place.at);
     if (auto* c = qobject_cast<QComboBox*>(w))
         c->hidePopup();
     return {};
 }
 
-std::string Expect(QWidget* w, const Step& a) {
-    if (a.words.size() < 4)
-        return "usage: expect NAME text|checked|enabled|index|focus VALUE";
-    const std::string& what = a.words[2];
-    const std::string& want = a.words[3];
-    std::string seen;
-    if (what == "text")
-        seen = ShownText(w);
-    else if (what == "checked")
-        seen = qobject_cast<QAbstractButton*>(w) && qobject_cast<QAbstractButton*>(w)->isChecked()
-                   ? "on"
-                   : "off";
-    else if (what == "enabled")
-        seen = w->isEnabled() ? "on" : "off";
-    else if (what == "focus")
-        seen = (QApplication::focusWidget() == w || w->isAncestorOf(QApplication::focusWidget()))
-                   ? "on"
-                   : "off";
-    else if (what == "index" && qobject_cast<QComboBox*>(w))
-        seen = std::to_string(qobject_cast<QComboBox*>(w)->currentIndex());
-    else if (what == "index" && qobject_cast<QListWidget*>(w))
-        seen = std::to_string(qobject_cast<QListWidget*>(w)->currentRow());
-    else
-        return "unknown widget check " + what;
-    if (seen != want)
-        return a.words[1] + " " + what + ": expected \"" + want + "\", seen \"" + seen + "\"";
+// Picks an entry of a drop-down list as a user does: a click opens the list, the entry is
+// highlighted and taken with Enter. The click runs whatever the dialog does on a click, also
+// when the entry stays the same.
+std::string ChooseInDropDown(QComboBox* c, int index) {
+    if (!c->isEnabled() || !c->isVisible())
+        return "the drop-down list cannot be used";
+    QTest::mouseClick(c, Qt::LeftButton, Qt::NoModifier, c->rect().center());
+    QAbstractItemView* list = c->view();
+    if (!list->isVisible())
+        return "the drop-down list did not open";
+    list->setCurrentIndex(c->model()->index(index, c->modelColumn(), c->rootModelIndex()));
+    QTest::keyClick(list, Qt::Key_Return);
+    if (list->isVisible()) {
+        c->hidePopup();
+        return "the entry could not be taken";
+    }
     return {};
+}
+
+std::string Choose(QWidget* w, const Step& a) {
+    if (a.words.size() < 3)
+        return "choose needs a list and an index";
+    const int index = std::atoi(a.words[2].c_str());
+    if (auto* l = qobject_cast<QListWidget*>(w)) {
+        if (index < 0 || index >= l->count())
+            return "the list has no entry " + a.words[2];
+        l->setCurrentRow(index);
+        return {};
+    }
+    auto* c = qobject_cast<QComboBox*>(w);
+    if (c == nullptr)
+        return "choose needs a drop-down list or a list box and an index";
+    if (index < 0 || index >= c->count())
+        return "the list has no entry " + a.words[2];
+    return ChooseInDropDown(c, index);
 }
 
 } // namespace
@@ -132,57 +215,37 @@ std::string RunDialogAction(QWidget& dialog, const Step& a) {
         return "the window has no widget named " + a.words[1];
     QCoreApplication::processEvents();
     if (verb == "click")
-        return Click(w);
+        return Click(w, a);
     if (verb == "check") {
         auto* b = qobject_cast<QAbstractButton*>(w);
         if (b == nullptr || a.words.size() < 3)
             return "check needs a check box and on or off";
         if (b->isChecked() != (a.words[2] == "on"))
-            Click(b);
+            QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, ClickPoint(b));
         return {};
     }
     if (verb == "type" || verb == "clear") {
-        QWidget* t = TextTarget(w);
-        t->setFocus();
+        QWidget* t = KeyTarget(w);
+        t->setFocus(Qt::OtherFocusReason);
         QTest::keyClick(t, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(t, Qt::Key_Delete);
         if (verb == "type" && a.words.size() > 2)
             TypeText(t, Q(a.words[2]));
         return {};
     }
-    if (verb == "choose") {
-        if (a.words.size() < 3)
-            return "choose needs a list and an index";
-        const int index = std::atoi(a.words[2].c_str());
-        if (auto* l = qobject_cast<QListWidget*>(w)) {
-            if (index < 0 || index >= l->count())
-                return "the list has no entry " + a.words[2];
-            l->setCurrentRow(index);
-            return {};
-        }
-        auto* c = qobject_cast<QComboBox*>(w);
-        if (c == nullptr)
-            return "choose needs a drop-down list or a list box and an index";
-        if (index < 0 || index >= c->count())
-            return "the list has no entry " + a.words[2];
-        c->setCurrentIndex(index);
-        emit c->activated(index);
-        return {};
-    }
+    if (verb == "choose")
+        return Choose(w, a);
     if (verb == "key") {
         if (a.words.size() < 3)
             return "key needs a key name";
-        QWidget* t = TextTarget(w);
-        if (const auto k = NamedKey(a.words[2]))
-            QTest::keyClick(t, *k);
-        else if (a.words[2].size() == 1)
-            QTest::keyClick(t, a.words[2][0]);
-        else
-            return "unknown key " + a.words[2];
-        return {};
+        QWidget* t = KeyTarget(w);
+        // A person's keys reach the widget that has the focus.
+        if (t->focusPolicy() != Qt::NoFocus)
+            t->setFocus(Qt::OtherFocusReason);
+        return PressKey(t, a.words[2]);
     }
     if (verb == "expect")
-        return Expect(w, a);
+        return CheckWidget(*w, a);
     return "unknown dialog action " + verb;
 }
 

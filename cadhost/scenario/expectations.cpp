@@ -1,16 +1,39 @@
 // "expect" steps: what the user should see and what the drawing and the files should hold.
+#include "cadhost/model/extent.h"
 #include "cadhost/scenario/ini_access.h"
+#include "cadhost/scenario/screen_state.h"
 #include "cadhost/scenario/steps.h"
 #include "cadhost/session.h"
 #include "host/codepage.h"
 
+#include <QApplication>
+#include <QWidget>
+
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace cadhost::scenario {
 namespace {
 
 using qx::host::Cp1252ToUtf8;
+
+// View positions are sums of a few drawing coordinates; this absorbs their rounding only.
+constexpr double kViewTolerance = 1e-6;
+
+// A box frames an entity when it encloses the entity's extent with at most two pixels to spare
+// on each side: the macro grows the extent by one pixel.
+bool Frames(const DisplayItem& box, const Extent& extent, double pixel) {
+    const auto& lo = box.points[0];
+    const auto& hi = box.points[2];
+    const double slack = 2 * pixel + kViewTolerance;
+    const auto within = [&](double outer, double inner, double sign) {
+        const double margin = sign * (inner - outer);
+        return margin >= -kViewTolerance && margin <= slack;
+    };
+    return within(lo.x, extent.lower.x, 1) && within(lo.y, extent.lower.y, 1) &&
+           within(hi.x, extent.upper.x, -1) && within(hi.y, extent.upper.y, -1);
+}
 
 std::string Q(const std::string& utf8) {
     return "\"" + utf8 + "\"";
@@ -20,6 +43,15 @@ void Compare(RunContext& ctx, const Step& step, const std::string& what,
              const std::string& expectedUtf8, const std::string& seenUtf8) {
     if (expectedUtf8 != seenUtf8)
         ctx.Fail(step, what + ": expected " + Q(expectedUtf8) + ", seen " + Q(seenUtf8));
+}
+
+// Compares with the step's word, which may ask for a part of the text only.
+void CompareWord(RunContext& ctx, const Step& step, const std::string& what, std::size_t word,
+                 const std::string& seenUtf8) {
+    if (step.Matches(word, seenUtf8))
+        return;
+    ctx.Fail(step, what + ": expected " + (step.IsPartial(word) ? "a text containing " : "") +
+                       Q(step.words[word]) + ", seen " + Q(seenUtf8));
 }
 
 int LabelPosition(const std::string& key) {
@@ -126,7 +158,7 @@ void ExpectEntityText(RunContext& ctx, const Step& step) {
     const Entity* e = IsNil(a) ? nullptr : d.FindEntity(a);
     if (e == nullptr)
         return ctx.Fail(step, "no entity named " + step.words[2]);
-    Compare(ctx, step, "text of " + step.words[2], step.words[3], Cp1252ToUtf8(e->text.text));
+    CompareWord(ctx, step, "text of " + step.words[2], 3, Cp1252ToUtf8(e->text.text));
 }
 
 // expect selset N NAME [MEMBER...]: a selection set's name and its members in order.
@@ -148,7 +180,75 @@ void ExpectSelectionSet(RunContext& ctx, const Step& step) {
 }
 
 void ExpectLine(RunContext& ctx, const Step& step, const std::string& seen) {
-    Compare(ctx, step, step.words[1] + " line", step.words[2], Cp1252ToUtf8(seen));
+    CompareWord(ctx, step, step.words[1] + " line", 2, Cp1252ToUtf8(seen));
+}
+
+double Number(const std::string& word, bool& ok) {
+    char* end = nullptr;
+    const double v = std::strtod(word.c_str(), &end);
+    ok = !word.empty() && *end == '\0';
+    return v;
+}
+
+// expect hilite none | expect hilite COLOUR WEIGHT [around NAME]: the highlight box on show.
+void ExpectHilite(RunContext& ctx, const Step& step) {
+    const Drawing& d = CurrentSession().drawing;
+    const ScreenBoxes screen = ReplayBoxes(d.Display());
+    if (screen.strayErases > 0)
+        return ctx.Fail(step, "the macro erased a highlight box that was not on show");
+    std::string shown;
+    for (const DisplayItem& box : screen.onShow)
+        shown += (shown.empty() ? "" : "; ") + DescribeBox(box);
+    const std::string& want = step.words[2];
+    if (want == "none") {
+        if (!screen.onShow.empty())
+            ctx.Fail(step, "on show: " + shown);
+        return;
+    }
+    if (step.words.size() < 4)
+        return ctx.Fail(step,
+                        "usage: expect hilite none | expect hilite COLOUR WEIGHT [around NAME]");
+    if (screen.onShow.empty())
+        return ctx.Fail(step, "no highlight box is on show");
+    if (screen.onShow.size() > 1)
+        return ctx.Fail(step,
+                        std::to_string(screen.onShow.size()) + " boxes are on show: " + shown);
+    const DisplayItem& box = screen.onShow.front();
+    Compare(ctx, step, "highlight colour", step.words[2], std::to_string(box.color));
+    Compare(ctx, step, "highlight weight", step.words[3], std::to_string(box.weight));
+    if (step.words.size() < 6 || ctx.Failed())
+        return;
+    if (step.words[4] != "around")
+        return ctx.Fail(step, "unknown hilite check " + step.words[4]);
+    const lgl_addr a = d.FindEntityByName(step.words[5]);
+    const Entity* e = IsNil(a) ? nullptr : d.FindEntity(a);
+    if (e == nullptr)
+        return ctx.Fail(step, "no entity named " + step.words[5]);
+    if (!Frames(box, EntityExtent(*e), d.View().PixelSize()))
+        ctx.Fail(step, "the box " + DescribeBox(box) + " does not frame " + step.words[5]);
+}
+
+// expect view X Y: the position of the current view.
+void ExpectView(RunContext& ctx, const Step& step) {
+    bool okX = false;
+    bool okY = false;
+    const double x = Number(step.words[2], okX);
+    const double y = Number(step.words[3], okY);
+    if (!okX || !okY)
+        return ctx.Fail(step, "usage: expect view X Y");
+    const ViewRec& v = CurrentSession().drawing.View().Current();
+    if (std::abs(v.x - x) > kViewTolerance || std::abs(v.y - y) > kViewTolerance)
+        ctx.Fail(step, "the view is at (" + std::to_string(v.x) + ", " + std::to_string(v.y) + ")");
+}
+
+// expect window none|NAME: the macro's floating window on show.
+void ExpectWindow(RunContext& ctx, const Step& step) {
+    std::string shown;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible())
+            shown += (shown.empty() ? "" : " ") + w->objectName().toStdString();
+    }
+    Compare(ctx, step, "windows on show", step.words[2] == "none" ? "" : step.words[2], shown);
 }
 
 } // namespace
@@ -199,6 +299,12 @@ void RunExpectation(RunContext& ctx, const Step& step) {
     } else if (what == "selmask" && hasArg) {
         Compare(ctx, step, "selection-set mask", step.words[2],
                 std::to_string(CurrentSession().drawing.SaveVars().selSetMask));
+    } else if (what == "hilite" && hasArg) {
+        ExpectHilite(ctx, step);
+    } else if (what == "view" && step.words.size() > 3) {
+        ExpectView(ctx, step);
+    } else if (what == "window" && hasArg) {
+        ExpectWindow(ctx, step);
     } else if (what == "localsize" && hasArg) {
         Compare(ctx, step, "size query", step.words[2], std::to_string(ui.localSize));
     } else {

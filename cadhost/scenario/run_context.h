@@ -33,8 +33,9 @@ public:
     bool invocationEnded = false;
     const MacroDriver* macro = nullptr; // the driver of the run's invocations
 
-    std::string tempRoot; // the run's private folder
-    std::string failure;  // the first failure; the run stops at it
+    std::string tempRoot;   // the run's private folder
+    std::string libraryDir; // where the run's copy of the macro library lies, with a slash
+    std::string failure;    // the first failure; the run stops at it
 
     // Events since the last input step, for the expectations that look back.
     int beeps = 0;

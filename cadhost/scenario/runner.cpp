@@ -3,6 +3,7 @@
 #include "cadhost/driver/macro_driver.h"
 #include "cadhost/macro_library.h"
 #include "cadhost/scenario/dialog_actions.h"
+#include "cadhost/scenario/screen_state.h"
 #include "cadhost/scenario/steps.h"
 #include "cadhost/session.h"
 #include "host/codepage.h"
@@ -42,13 +43,7 @@ void PrintScreenEvents(RunContext& ctx) {
         const DisplayItem& item = items[ctx.shownDisplayItems];
         const bool draw = item.a != 0;
         if (item.type == qx::host::kEntPolygon && item.points.size() >= 3) {
-            const auto& lo = item.points[0];
-            const auto& hi = item.points[2];
-            ctx.transcript.Line(draw ? "  draw box (" + Num(lo.x) + ", " + Num(lo.y) + ")-(" +
-                                           Num(hi.x) + ", " + Num(hi.y) + ") colour " +
-                                           std::to_string(item.color) + " weight " +
-                                           std::to_string(item.weight)
-                                     : "  erase box");
+            ctx.transcript.Line(draw ? "  draw box " + DescribeBox(item) : "  erase box");
             continue;
         }
         ctx.transcript.Line(std::string(draw ? "  draw " : "  erase ") + EntityName(d, item.addr));
@@ -93,7 +88,7 @@ public:
         }
         if (!ctx_.Failed() && macro_.Running()) {
             ctx_.transcript.Line("== host ends the invocation early");
-            macro_.Finish();
+            EndInvocation();
         }
     }
 
@@ -135,7 +130,16 @@ private:
         if (!macro_.Running())
             return;
         ctx_.transcript.Line("== finish");
+        EndInvocation();
+    }
+
+    // The host's last call. What the macro draws or erases in it belongs to this invocation.
+    void EndInvocation() {
+        ResetEvents();
         macro_.Finish();
+        PrintScreenEvents(ctx_);
+        ctx_.invocationEnded = true;
+        ctx_.transcript.Line("== ended");
     }
 
     // Acts on one of the macro's floating windows. Key strokes its buttons send reach the host
@@ -306,19 +310,36 @@ std::string MakeTempRoot() {
     return pattern;
 }
 
+// The macro looks for files beside its own library, so each run loads a copy of the library
+// from a folder of its own, where the script may put such files.
+LoadedMacro LoadLibraryCopy(const std::string& library, const std::string& folder) {
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    const auto copy = std::filesystem::path(folder) / std::filesystem::path(library).filename();
+    if (ec || !std::filesystem::copy_file(library, copy, ec))
+        return {nullptr, "cannot copy the macro library " + library + " to " + folder + ": " +
+                             (ec ? ec.message() : "unknown error")};
+    return LoadMacroLibrary(copy.string());
+}
+
 } // namespace
 
 int RunScenario(const Script& script, const RunOptions& options, std::ostream& out,
                 std::ostream& err) {
-    const LoadedMacro macro = LoadMacroLibrary(options.macroLibrary);
-    if (macro.main == nullptr) {
-        err << "cadhost: " << macro.error << '\n';
-        return 1;
-    }
     RunContext ctx(script, options, out);
     ctx.tempRoot = MakeTempRoot();
     if (ctx.tempRoot.empty()) {
         err << "cadhost: cannot create a temporary folder\n";
+        return 1;
+    }
+    ctx.libraryDir = ctx.tempRoot + "/library/";
+    const LoadedMacro macro = LoadLibraryCopy(options.macroLibrary, ctx.libraryDir);
+    if (macro.main == nullptr) {
+        err << "cadhost: " << macro.error << '\n';
+        if (!options.keepTemp) {
+            std::error_code ec;
+            std::filesystem::remove_all(ctx.tempRoot, ec);
+        }
         return 1;
     }
     ResetSession();

@@ -8,11 +8,65 @@ namespace {
 
 struct LineWords {
     std::vector<std::string> words;
+    std::vector<bool> partial;
     std::string error;
 };
 
-// Splits a line into words. Double quotes group a text; inside them \" \\ \n \r and \t are
-// escapes. A # outside quotes starts a comment.
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// Reads a quoted text from just after its opening quote up to and past its closing quote.
+// Inside it \" \\ \n \r \t are escapes, and \xHH is the byte of two hex digits, so that a
+// file's content can hold bytes that are not UTF-8.
+std::optional<std::string> ReadQuoted(std::string_view line, std::size_t& i, std::string& error) {
+    std::string word;
+    while (i < line.size()) {
+        char d = line[i++];
+        if (d == '"')
+            return word;
+        if (d == '\\' && i < line.size()) {
+            const char e = line[i++];
+            switch (e) {
+            case 'n':
+                d = '\n';
+                break;
+            case 'r':
+                d = '\r';
+                break;
+            case 't':
+                d = '\t';
+                break;
+            case 'x': {
+                const int high = i < line.size() ? HexDigit(line[i]) : -1;
+                const int low = i + 1 < line.size() ? HexDigit(line[i + 1]) : -1;
+                if (high < 0 || low < 0) {
+                    error = "\\x needs two hex digits";
+                    return std::nullopt;
+                }
+                i += 2;
+                d = static_cast<char>(high * 16 + low);
+                break;
+            }
+            default:
+                d = e;
+                break;
+            }
+        }
+        word += d;
+    }
+    error = "a quoted text is not closed";
+    return std::nullopt;
+}
+
+// Splits a line into words. Double quotes group a text, ~ just before the quote makes it a part
+// of a text to look for. A # outside quotes starts a comment.
 LineWords SplitLine(std::string_view line) {
     LineWords out;
     std::size_t i = 0;
@@ -24,45 +78,23 @@ LineWords SplitLine(std::string_view line) {
         }
         if (c == '#')
             break;
-        std::string word;
-        if (c != '"') {
+        const bool partial = c == '~' && i + 1 < line.size() && line[i + 1] == '"';
+        if (c != '"' && !partial) {
+            std::string word;
             while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r')
                 word += line[i++];
             out.words.push_back(word);
             continue;
         }
-        ++i;
-        bool closed = false;
-        while (i < line.size()) {
-            char d = line[i++];
-            if (d == '"') {
-                closed = true;
-                break;
-            }
-            if (d == '\\' && i < line.size()) {
-                const char e = line[i++];
-                switch (e) {
-                case 'n':
-                    d = '\n';
-                    break;
-                case 'r':
-                    d = '\r';
-                    break;
-                case 't':
-                    d = '\t';
-                    break;
-                default:
-                    d = e;
-                    break;
-                }
-            }
-            word += d;
-        }
-        if (!closed) {
-            out.error = "a quoted text is not closed";
+        i += partial ? 2 : 1;
+        auto word = ReadQuoted(line, i, out.error);
+        if (!word)
             return out;
+        if (partial) {
+            out.partial.resize(out.words.size());
+            out.partial.push_back(true);
         }
-        out.words.push_back(word);
+        out.words.push_back(std::move(*word));
     }
     return out;
 }
@@ -80,6 +112,10 @@ std::string Quote(const std::string& w) {
             q += "\\r";
             continue;
         }
+        if (c == '\t') {
+            q += "\\t";
+            continue;
+        }
         q += c;
     }
     return q + "\"";
@@ -91,10 +127,19 @@ std::string Step::Describe() const {
     std::string s;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const auto& w = words[i];
-        const bool plain = !w.empty() && w.find_first_of(" \t\"\\\n\r#") == std::string::npos;
-        s += (i ? " " : "") + (plain ? w : Quote(w));
+        const bool plain =
+            !w.empty() && w.find_first_of(" \t\"\\\n\r#") == std::string::npos && !IsPartial(i);
+        s += (i ? " " : "") + (plain ? w : (IsPartial(i) ? "~" : "") + Quote(w));
     }
     return s;
+}
+
+bool Step::Matches(std::size_t word, const std::string& seen) const {
+    if (word >= words.size())
+        return false;
+    if (IsPartial(word))
+        return seen.find(words[word]) != std::string::npos;
+    return seen == words[word];
 }
 
 std::variant<Script, std::string> ParseScript(std::string_view text, std::string baseDir) {
@@ -114,7 +159,7 @@ std::variant<Script, std::string> ParseScript(std::string_view text, std::string
             return "line " + std::to_string(lineNo) + ": " + split.error;
         if (split.words.empty())
             continue;
-        Step step{lineNo, std::move(split.words), {}};
+        Step step{lineNo, std::move(split.words), {}, std::move(split.partial)};
         if (step.verb() == "dialog" || step.verb() == "window") {
             if (openBlock)
                 return "line " + std::to_string(lineNo) + ": a block is already open";

@@ -25,11 +25,14 @@ bool Need(RunContext& ctx, const Step& step, std::size_t words, const char* usag
     return false;
 }
 
-// "macro" is host path 4, "shared" the maker's folder under host path 6.
+// "macro" is host path 4, "shared" the maker's folder under host path 6, "library" the folder
+// of the run's copy of the macro library.
 std::string PlaceFile(RunContext& ctx, const std::string& place, const std::string& name) {
     const auto& cfg = CurrentSession().config;
     if (place == "macro")
         return cfg.macroPath + name;
+    if (place == "library")
+        return ctx.libraryDir + name;
     if (place == "shared") {
         std::filesystem::create_directories(cfg.sharedPath + "pellworth");
         return cfg.sharedPath + "pellworth/" + name;
@@ -96,7 +99,7 @@ void SeedIni(RunContext& ctx, const Step& step) {
 }
 
 void SeedFile(RunContext& ctx, const Step& step) {
-    if (!Need(ctx, step, 4, "file macro|shared NAME CONTENT"))
+    if (!Need(ctx, step, 4, "file macro|shared|library NAME CONTENT"))
         return;
     const std::string file = PlaceFile(ctx, step.words[1], step.words[2]);
     std::ofstream out(file, std::ios::binary | std::ios::trunc);

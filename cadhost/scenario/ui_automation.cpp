@@ -3,6 +3,7 @@
 #include "cadhost/driver/ui_responder.h"
 #include "cadhost/scenario/dialog_actions.h"
 #include "cadhost/scenario/steps.h"
+#include "dialogs/dialog_result.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -42,6 +43,22 @@ std::string Quote(const std::string& s) {
             q += c;
     }
     return q + "\"";
+}
+
+// The name of the button a dialog's result stands for.
+std::string ResultName(int result) {
+    switch (result) {
+    case qx::kResultOk:
+        return "OK";
+    case qx::kResultCancel:
+        return "Cancel";
+    case qx::kResultFindOnly:
+        return "Find Only";
+    case QDialog::Rejected:
+        return "closed";
+    default:
+        return "result " + std::to_string(result);
+    }
 }
 
 // The next step of the script, which must be of the given verb, or null after a failure.
@@ -84,8 +101,8 @@ BoxAnswer OnMessageBox(BoxKind kind, const std::string& caption, const std::stri
         if (w == "error" || w == "info" || w == "warning" || w == "confirm") {
             if (w != KindName(kind))
                 ctx.Fail(*step, "the box is " + ctx.Normalize(shown));
-        } else if (ctx.Normalize(text) != w &&
-                   ctx.Normalize(caption) + ": " + ctx.Normalize(text) != w) {
+        } else if (!step->Matches(i, ctx.Normalize(text)) &&
+                   !step->Matches(i, ctx.Normalize(caption) + ": " + ctx.Normalize(text))) {
             ctx.Fail(*step, "the box reads " + ctx.Normalize(Quote(text)));
         }
     }
@@ -131,8 +148,7 @@ int OnRunModal(QDialog* dialog) {
         dialog->reject();
     }
     const int result = dialog->result();
-    ctx.transcript.Line(std::string("  dialog closed: ") +
-                        (result == QDialog::Accepted ? "OK" : "Cancel"));
+    ctx.transcript.Line("  dialog closed: " + ResultName(result));
     return result;
 }
 

@@ -35,6 +35,29 @@ TEST(ScriptReader, WordsQuotesEscapesAndComments) {
     EXPECT_EQ(s.baseDir, "/base");
 }
 
+TEST(ScriptReader, HexEscapesWriteRawBytes) {
+    const Script s = Parsed("file macro Quillex.ini \"[Quillex]\\nSearchStr=T\\xfcr\\x00\\x7E\"\n");
+    ASSERT_EQ(s.steps.size(), 1u);
+    EXPECT_EQ(s.steps[0].words[3], std::string("[Quillex]\nSearchStr=T\xfcr\0~", 25));
+    EXPECT_EQ(Error("text \"a\\x4\""), "line 1: \\x needs two hex digits");
+    EXPECT_EQ(Error("text \"a\\xg0\""), "line 1: \\x needs two hex digits");
+}
+
+TEST(ScriptReader, TildeMarksAPartOfATextToLookFor) {
+    const Script s = Parsed("box ok error ~\"MANUAL WAS NOT\" \"~whole\" ~bare\n");
+    const auto& step = s.steps[0];
+    EXPECT_EQ(step.words, (std::vector<std::string>{"box", "ok", "error", "MANUAL WAS NOT",
+                                                    "~whole", "~bare"}));
+    EXPECT_TRUE(step.IsPartial(3));
+    EXPECT_FALSE(step.IsPartial(4)) << "a quoted text that starts with ~ is a whole text";
+    EXPECT_FALSE(step.IsPartial(5));
+    EXPECT_TRUE(step.Matches(3, "THE MANUAL WAS NOT FOUND"));
+    EXPECT_FALSE(step.Matches(3, "MANUAL WAS FOUND"));
+    EXPECT_TRUE(step.Matches(4, "~whole"));
+    EXPECT_FALSE(step.Matches(4, "a ~whole text"));
+    EXPECT_EQ(step.Describe(), "box ok error ~\"MANUAL WAS NOT\" ~whole ~bare");
+}
+
 TEST(ScriptReader, DescribeQuotesWhatNeedsIt) {
     const Script s = Parsed("text \"a b\" plain \"\" \"x\\\"y\"\n");
     EXPECT_EQ(s.steps[0].Describe(), "text \"a b\" plain \"\" \"x\\\"y\"");
