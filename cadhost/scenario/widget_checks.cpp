@@ -13,6 +13,7 @@
 #include <QScrollArea>
 
 #include <algorithm>
+#include <cstdio>
 #include <optional>
 #include <set>
 
@@ -54,6 +55,28 @@ std::optional<std::string> WantedFontStyle(const Step& a, std::size_t from) {
     if (!wanted.empty())
         return std::nullopt;
     return s.empty() ? "plain" : s;
+}
+
+// "255,160,122", or a colour name such as red, lime or lightsalmon.
+std::optional<QColor> ParseColour(const std::string& word) {
+    int r = -1;
+    int g = -1;
+    int b = -1;
+    char end = 0;
+    if (std::sscanf(word.c_str(), "%d,%d,%d%c", &r, &g, &b, &end) == 3) {
+        if (r < 0 || r > 255 || g < 0 || g > 255 || b < 0 || b > 255)
+            return std::nullopt;
+        return QColor(r, g, b);
+    }
+    const QColor named = QColor::fromString(QString::fromStdString(word));
+    if (!named.isValid())
+        return std::nullopt;
+    return named;
+}
+
+std::string ColourText(const QColor& colour) {
+    return std::to_string(colour.red()) + "," + std::to_string(colour.green()) + "," +
+           std::to_string(colour.blue());
 }
 
 // What a user sees of one thing: a widget, or a row of a list or grid.
@@ -170,13 +193,13 @@ std::string CheckLook(const Look& look, const Step& a, std::size_t at, const std
         return {};
     }
     if (what == "colour") {
-        const QColor want(QString::fromStdString(a.words[at + 1]));
-        if (!want.isValid())
-            return "not a colour: " + a.words[at + 1] + " (write #rrggbb)";
+        const auto want = ParseColour(a.words[at + 1]);
+        if (!want)
+            return "not a colour: " + a.words[at + 1] + " (write R,G,B or a name such as red)";
         if (!look.colour)
             return name + " shows no text to have a colour";
-        if (look.colour->rgb() != want.rgb())
-            return Mismatch(subject, Utf8(want.name()), Utf8(look.colour->name()));
+        if (look.colour->rgb() != want->rgb())
+            return Mismatch(subject, ColourText(*want), ColourText(*look.colour));
         return {};
     }
     if (what == "font") {

@@ -166,6 +166,54 @@ TEST_F(FormPlacement, PlacePartlyOnAScreenIsKept) {
     EXPECT_EQ(form.pos(), QPoint(left, screen.top() + 10));
 }
 
+std::string Text(const QRect& r) {
+    return std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) +
+           "x" + std::to_string(r.height());
+}
+
+// Places that a screen shows in one direction only, or only as a thin strip: a user must be able
+// to take hold of the window, so a strip narrower than 32 pixels, or a window that lies beside or
+// below the screen, goes back to its designed place.
+TEST_F(FormPlacement, PlaceVisibleInOneDirectionOnlyKeepsTheDesignedPlace) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect designed(100, 120, 300, 200);
+    const struct {
+        const char* name;
+        QRect stored;
+        bool kept;
+    } cases[] = {
+        {"across the screen's width, below it",
+         {screen.left() + 10, screen.bottom() + 500, 400, 200},
+         false},
+        {"across the screen's height, beside it",
+         {screen.right() + 500, screen.top() + 10, 400, 200},
+         false},
+        {"a strip of 10 at the right edge",
+         {screen.right() - 9, screen.top() + 10, 400, 200},
+         false},
+        {"a strip of 10 at the bottom edge",
+         {screen.left() + 10, screen.bottom() - 9, 400, 200},
+         false},
+        {"a strip of 10 at the top edge",
+         {screen.left() + 10, screen.top() - 190, 400, 200},
+         false},
+        {"40 at the right edge", {screen.right() - 39, screen.top() + 10, 400, 200}, true},
+        {"40 at the bottom edge", {screen.left() + 10, screen.bottom() - 39, 400, 200}, true},
+        {"a small window wholly inside", {screen.left() + 10, screen.top() + 10, 20, 20}, true},
+    };
+    for (const auto& c : cases) {
+        QWidget window;
+        window.setObjectName("fmLayers");
+        window.setGeometry(designed);
+        WriteFile(MacroIni(), "[fmLayers]\nTop=" + std::to_string(c.stored.top()) +
+                                  "\nLeft=" + std::to_string(c.stored.left()) +
+                                  "\nHeight=" + std::to_string(c.stored.height()) +
+                                  "\nWidth=" + std::to_string(c.stored.width()) + "\n");
+        RestoreFormPos(window, kOwn);
+        EXPECT_EQ(Text(window.geometry()), Text(c.kept ? c.stored : designed)) << c.name;
+    }
+}
+
 TEST_F(FormPlacement, UnusableSizeGivesTheWarningAndKeepsWhatWasApplied) {
     WriteFile(MacroIni(), "[fmLayers]\nTop=50\nLeft=60\nHeight=0\nWidth=80\n");
     RestoreFormPos(form, kOwn);
