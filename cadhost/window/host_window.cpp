@@ -437,6 +437,12 @@ void HostWindow::keyPressEvent(QKeyEvent* event) {
         Escape();
         return;
     }
+    // The shortcut of the Undo action needs an active window; a key that reaches the window
+    // without one still undoes.
+    if (event->matches(QKeySequence::Undo)) {
+        RunCommand(HostCommand::Undo);
+        return;
+    }
     QMainWindow::keyPressEvent(event);
 }
 
