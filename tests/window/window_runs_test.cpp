@@ -14,18 +14,26 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QEnterEvent>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <functional>
 #include <memory>
+
+// The host functions the macro asks about the view.
+extern "C" double pixsize();
+extern "C" void view_getcurr(qx::host::ViewRec* view);
 
 namespace {
 
@@ -402,6 +410,106 @@ TEST_F(WindowRuns, EscapeAtAPromptKeepsTheOldText) {
     Settle();
     EXPECT_FALSE(window_->Prompt()->Active());
     EXPECT_EQ(window_->Panel()->Button(9)->toolTip(), "'door'");
+}
+
+TEST_F(WindowRuns, TheColourPromptNamesTheColourAndHintsReachTheStatusLine) {
+    Open();
+    Key(Qt::Key_F1);
+    Shift(Qt::Key_F8); // Settings
+    Shift(Qt::Key_F3); // Hilite Clr
+    ASSERT_EQ(Waiting(), RequestKind::Getclr);
+    auto* name = window_->Prompt()->findChild<QLabel*>(QStringLiteral("promptColourName"));
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(window_->Prompt()->Edit()->text(), "15");
+    EXPECT_EQ(name->text(), "White");
+    window_->Prompt()->Edit()->selectAll();
+    QTest::keyClicks(window_->Prompt()->Edit(), "4");
+    EXPECT_EQ(name->text(), "Red");
+    QTest::keyClick(window_->Prompt()->Edit(), Qt::Key_Return);
+    Settle();
+    const QString hint = window_->Panel()->Button(13)->toolTip();
+    EXPECT_TRUE(hint.endsWith("(Currently Red)")) << hint.toStdString();
+
+    // The mouse over a key puts its hint on the status line, and takes it off again.
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(window_->Panel()->Button(13), &enter);
+    EXPECT_EQ(window_->statusBar()->currentMessage(), hint);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(window_->Panel()->Button(13), &leave);
+    EXPECT_TRUE(window_->statusBar()->currentMessage().isEmpty());
+}
+
+TEST_F(WindowRuns, TheHostsViewFunctionsAnswerFromTheViewOnScreen) {
+    Open();
+    auto* view = window_->View();
+    qx::host::ViewRec rec;
+    view_getcurr(&rec);
+    EXPECT_EQ(rec.widthPx, view->width());
+    EXPECT_EQ(rec.heightPx, view->height());
+    const double before = pixsize();
+    EXPECT_DOUBLE_EQ(before, view->PixelSize());
+
+    // A wheel notch zooms in at the cursor: a pixel covers less of the drawing.
+    const QPoint cursor(view->width() / 3, view->height() / 3);
+    const auto under = view->ToDrawing(cursor);
+    QWheelEvent wheel(cursor, view->mapToGlobal(cursor), {}, {0, 120}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view, &wheel);
+    EXPECT_LT(pixsize(), before);
+    EXPECT_NEAR(view->ToDrawing(cursor).x, under.x, 1e-9);
+
+    // A middle-button drag pans; Home fits the drawing again.
+    QTest::mousePress(view, Qt::MiddleButton, Qt::NoModifier, cursor);
+    QTest::mouseMove(view, cursor + QPoint(40, 0));
+    QTest::mouseRelease(view, Qt::MiddleButton, Qt::NoModifier, cursor + QPoint(40, 0));
+    EXPECT_NEAR(view->ToPixels(under).x(), cursor.x() + 40, 1e-6);
+    window_->View()->FitDrawing();
+    EXPECT_DOUBLE_EQ(pixsize(), before);
+
+    // A person's zooms are no moves of the macro's, and no change to save.
+    EXPECT_TRUE(CurrentSession().drawing.View().Changes().empty());
+    EXPECT_FALSE(window_->isWindowModified());
+
+    window_->resize(window_->width() - 100, window_->height());
+    Settle();
+    view_getcurr(&rec);
+    EXPECT_EQ(rec.widthPx, view->width());
+}
+
+TEST_F(WindowRuns, SavesOpensAndAsksBeforeClosingOnUnsavedChanges) {
+    Open();
+    const QString file = dir_.filePath(QStringLiteral("doors.json"));
+    Key(Qt::Key_F1);
+    Key(Qt::Key_F9);
+    Type("door"); // kept in the drawing's attributes: a change to save
+    EXPECT_TRUE(window_->isWindowModified());
+    ASSERT_TRUE(window_->Actions().SaveTo(file));
+    EXPECT_FALSE(window_->isWindowModified());
+    EXPECT_TRUE(window_->windowTitle().startsWith("doors.json"));
+
+    // An area run over the door tags takes "door" out of the lower-case one (matching is
+    // case sensitive, the replacement empty); then closing: Cancel keeps the window open.
+    PanelKey(2);
+    DragView({0, 32.5}, {20, 22.5});
+    ASSERT_EQ(TextOf("door2"), " 2");
+    ASSERT_EQ(TextOf("door101"), "Door 101");
+    EXPECT_TRUE(window_->isWindowModified());
+    {
+        ModalAnswer ask(QStringLiteral("saveChanges"),
+                        [](QWidget& box) { static_cast<QDialog&>(box).reject(); });
+        EXPECT_FALSE(window_->close());
+        EXPECT_TRUE(ask.Answered());
+    }
+    EXPECT_TRUE(window_->isVisible());
+
+    // The saved file has the drawing as it was at the save.
+    Key(Qt::Key_Escape);
+    ASSERT_FALSE(window_->Macro().Running());
+    ASSERT_TRUE(window_->Actions().OpenFile(file));
+    EXPECT_EQ(TextOf("door2"), "door 2");
+    EXPECT_EQ(TextOf("door101"), "Door 101");
+    EXPECT_FALSE(window_->isWindowModified());
+    EXPECT_TRUE(window_->close());
 }
 
 } // namespace
