@@ -1,0 +1,151 @@
+#include "cadhost/window/host_actions.h"
+
+#include "cadhost/model/sample_drawing.h"
+#include "cadhost/session.h"
+#include "cadhost/window/drawing_files.h"
+#include "cadhost/window/layer_list_dialog.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include <nlohmann/json.hpp>
+
+namespace cadhost::window {
+namespace {
+
+// The drawing's content as a file holds it, without the view: moving the view is no change a
+// person would be asked to save.
+std::string Content(const Drawing& drawing) {
+    nlohmann::json j = nlohmann::json::parse(DrawingToJson(drawing), nullptr, false);
+    if (j.is_object())
+        j.erase("view");
+    return j.dump();
+}
+
+std::filesystem::path PathOf(const QString& path) {
+    const QByteArray utf8 = path.toUtf8();
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+} // namespace
+
+HostActions::HostActions(QWidget& window) : QObject(&window), window_(window) {}
+
+void HostActions::Adopt(Drawing drawing) {
+    CurrentSession().drawing = std::move(drawing);
+    file_.clear();
+    MarkSaved();
+    emit DrawingReplaced();
+}
+
+void HostActions::UseSample() {
+    Adopt(SampleDrawing());
+}
+
+bool HostActions::OpenFile(const QString& path, QString* error) {
+    LoadedDrawing loaded = OpenDrawingFile(PathOf(path));
+    if (!loaded) {
+        const QString why = QString::fromStdString(loaded.error);
+        if (error != nullptr)
+            *error = why;
+        else
+            ShowError(why);
+        return false;
+    }
+    CurrentSession().drawing = std::move(*loaded.drawing);
+    file_ = PathOf(path);
+    MarkSaved();
+    emit DrawingReplaced();
+    return true;
+}
+
+bool HostActions::SaveTo(const QString& path) {
+    const std::string error = SaveDrawingAs(CurrentSession().drawing, PathOf(path));
+    if (!error.empty()) {
+        ShowError(QString::fromStdString(error));
+        return false;
+    }
+    file_ = PathOf(path);
+    MarkSaved();
+    emit DrawingChanged();
+    return true;
+}
+
+bool HostActions::Open() {
+    if (!ConfirmDiscard())
+        return false;
+    const QString path = QFileDialog::getOpenFileName(&window_, QStringLiteral("Open Drawing"),
+                                                      QString(), DrawingFileFilter());
+    return !path.isEmpty() && OpenFile(path);
+}
+
+bool HostActions::Save() {
+    if (file_.empty())
+        return SaveAs();
+    return SaveTo(QString::fromStdString(file_.string()));
+}
+
+bool HostActions::SaveAs() {
+    QString path =
+        QFileDialog::getSaveFileName(&window_, QStringLiteral("Save Drawing As"),
+                                     QString::fromStdString(file_.string()), DrawingFileFilter());
+    if (path.isEmpty())
+        return false;
+    if (!path.contains(QLatin1Char('.')))
+        path += QStringLiteral(".json");
+    return SaveTo(path);
+}
+
+bool HostActions::Undo() {
+    if (!CurrentSession().drawing.Undo())
+        return false;
+    emit DrawingChanged();
+    return true;
+}
+
+bool HostActions::EditLayers() {
+    Drawing& drawing = CurrentSession().drawing;
+    LayerListDialog dialog(drawing, &window_);
+    if (dialog.exec() != QDialog::Accepted || !dialog.ApplyTo(drawing))
+        return false;
+    emit DrawingChanged();
+    return true;
+}
+
+bool HostActions::Modified() const {
+    return Content(CurrentSession().drawing) != savedContent_;
+}
+
+bool HostActions::ConfirmDiscard() {
+    if (!Modified())
+        return true;
+    QMessageBox box(QMessageBox::Question, QStringLiteral("cadhost"),
+                    QStringLiteral("Save the changes to %1?").arg(DocumentName()),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &window_);
+    box.setObjectName(QStringLiteral("saveChanges"));
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return Save();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString HostActions::DocumentName() const {
+    if (file_.empty())
+        return QStringLiteral("the sample drawing");
+    return QString::fromStdString(file_.filename().string());
+}
+
+void HostActions::MarkSaved() {
+    savedContent_ = Content(CurrentSession().drawing);
+}
+
+void HostActions::ShowError(const QString& text) {
+    QMessageBox::critical(&window_, QStringLiteral("cadhost"), text);
+}
+
+} // namespace cadhost::window
