@@ -4,6 +4,7 @@
 #include "dialogs/dialog_result.h"
 #include "dialogs/edit_text_dialog.h"
 #include "dialogs/label_auto_height.h"
+#include "dialogs/text_room.h"
 #include "host/codepage.h"
 #include "host/host_api.h"
 #include "platform/platform.h"
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace qx {
@@ -27,6 +29,11 @@ constexpr int kClientHeight = 123;
 constexpr int kFrameWidth = 12;
 constexpr int kFrameHeight = 19;
 constexpr int kMinOuterWidth = 480;
+// The designed top of the present text and its distance below the "Replace" caption.
+constexpr int kOldTextTop = 27;
+constexpr int kOldTextGap = 4;
+// The designed left edge of the notes on the line of lblWith.
+constexpr int kNoteLeft = 39;
 
 QLabel* MakeLabel(QWidget* parent, const char* name, QPoint at, const QString& text) {
     auto* label = new QLabel(text, parent);
@@ -40,7 +47,8 @@ TLabelAutoHeight* MakeAutoLabel(QWidget* parent, const char* name, QPoint at, bo
     auto* label = new TLabelAutoHeight(parent);
     label->setObjectName(QString::fromLatin1(name));
     if (bold) {
-        QFont font = label->font();
+        // Only the weight is the label's own: family and size follow the window's font.
+        QFont font;
         font.setBold(true);
         label->setFont(font);
     }
@@ -51,7 +59,8 @@ TLabelAutoHeight* MakeAutoLabel(QWidget* parent, const char* name, QPoint at, bo
 
 // A red note; `bold` adds weight to the italic.
 void MakeNote(QLabel& label, bool bold) {
-    QFont font = label.font();
+    // Only the style is the note's own: family and size follow the window's font.
+    QFont font;
     font.setItalic(true);
     font.setBold(bold);
     label.setFont(font);
@@ -84,6 +93,12 @@ TfmConfirm::TfmConfirm(QWidget* parent)
 
     createLabels();
     createButtons();
+    // The texts from the drawing and the notes on their line are stacked by fitLabels.
+    for (QWidget* label : {static_cast<QWidget*>(lblOldTxt), static_cast<QWidget*>(lblWith),
+                           static_cast<QWidget*>(lblNewTxt), static_cast<QWidget*>(lblWithNote),
+                           static_cast<QWidget*>(lblMaxLength)})
+        layout_.leaveOut(label);
+    layout_.takeDesign(*this);
 }
 
 void TfmConfirm::createLabels() {
@@ -125,39 +140,76 @@ void TfmConfirm::createButtons() {
         QWidget::setTabOrder(order[i - 1], order[i]);
 
     for (QPushButton* button : {btnYes, btnNo, btnYesAll, btnNoAll})
-        anchors.add(button, Qt::LeftEdge | Qt::BottomEdge);
-    anchors.add(btnEdit, Qt::RightEdge | Qt::BottomEdge);
+        layout_.setAnchors(button, Qt::LeftEdge | Qt::BottomEdge);
+    layout_.setAnchors(btnEdit, Qt::RightEdge | Qt::BottomEdge);
 }
 
 void TfmConfirm::fitLabels() {
     if (AdjustingHeight)
         return;
-    const int outerWidth = width() + kFrameWidth;
+    lblWithNote->adjustSize();
+    lblMaxLength->adjustSize();
     const int u = lblWithNote->height();
     const int h = lblReplace->height();
-    const int textWidth = outerWidth - 2 * u;
+    // A note that is shown must fit on the line of lblWith; this may widen the window, whose
+    // resize lays everything out anew.
+    int leastWidth = layout_.leastWindowSize().width();
+    for (const QLabel* note : {lblWithNote, lblMaxLength})
+        if (!note->isHidden())
+            leastWidth = std::max(leastWidth,
+                                  noteLeft() + note->width() - lblWith->x() + 2 * u - kFrameWidth);
+    if (leastWidth != minimumWidth())
+        setMinimumWidth(leastWidth);
 
+    const int outerWidth = width() + kFrameWidth;
+    const int textWidth = outerWidth - 2 * u;
+    // Below the caption, however tall the font makes it.
+    lblOldTxt->move(lblOldTxt->x(), std::max(kOldTextTop, lblReplace->y() + h + kOldTextGap));
     lblOldTxt->setWidth(textWidth);
     lblWith->move(lblWith->x(), lblOldTxt->y() + lblOldTxt->height() + h / 2);
     lblNewTxt->move(lblNewTxt->x(), lblWith->y() + static_cast<int>(std::lround(1.2 * h)));
     lblNewTxt->setWidth(textWidth);
     lblWith->setWidth(textWidth);
-    lblWithNote->move(lblWithNote->x(), lblWith->y());
-    lblMaxLength->move(lblMaxLength->x(), lblWith->y());
+    lblWithNote->move(noteLeft(), lblWith->y());
+    lblMaxLength->move(noteLeft(), lblWith->y());
 
     AdjustingHeight = true;
     const TLabelAutoHeight* last = lblWith->text().isEmpty() ? lblWith : lblNewTxt;
     resize(width(), 4 * u + last->y() + last->height() - kFrameHeight);
     // A window that is not shown yet gets its resize event only when it is shown, so the
     // buttons are placed here as well.
-    anchors.apply();
+    layout_.apply();
     AdjustingHeight = false;
+}
+
+int TfmConfirm::noteLeft() const {
+    // The notes follow a one-line lblWith ("With") with a space between; a longer text there
+    // (the smart-entity message) never comes with a note.
+    const int withText = lblWith->fontMetrics().horizontalAdvance(lblWith->text());
+    if (withText > lblWith->width())
+        return kNoteLeft;
+    return std::max(kNoteLeft, lblWith->x() + withText + TextSpacing(*lblWith));
 }
 
 void TfmConfirm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    anchors.apply();
     fitLabels();
+}
+
+void TfmConfirm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Showing fitted the captions and buttons again, which sets the least width anew.
+    fitLabels();
+}
+
+void TfmConfirm::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // The layout has fitted the captions and buttons to the new font; the texts follow. The
+    // dialog font itself arrives before the labels exist.
+    const bool restyled =
+        event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange;
+    if (restyled && lblNewTxt != nullptr)
+        fitLabels();
 }
 
 void TfmConfirm::editText() {

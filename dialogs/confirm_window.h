@@ -4,10 +4,11 @@
 // click in the drawing.
 //
 // Geometry is absolute, in pixels at design size: the client area is 468 x 123. The window's
-// height follows its texts (fitLabels); only the width is the user's.
+// height follows its texts (fitLabels); only the width is the user's. Captions and buttons grow
+// where the font needs more room for their texts (DesignLayout), and the window with them.
 #pragma once
 
-#include "dialogs/anchors.h"
+#include "dialogs/design_layout.h"
 
 #include <QWidget>
 
@@ -38,29 +39,33 @@ public:
     // Set when an edit changes the proposed text.
     bool* pManualEditMade = nullptr;
 
-    QLabel* lblReplace;
-    QLabel* lblLocked;
-    TLabelAutoHeight* lblOldTxt;
-    TLabelAutoHeight* lblWith;
-    QLabel* lblWithNote;
-    QLabel* lblMaxLength;
-    TLabelAutoHeight* lblNewTxt;
-    QPushButton* btnYes;
-    QPushButton* btnNo;
-    QPushButton* btnYesAll;
-    QPushButton* btnNoAll;
-    QPushButton* btnEdit;
+    QLabel* lblReplace = nullptr;
+    QLabel* lblLocked = nullptr;
+    TLabelAutoHeight* lblOldTxt = nullptr;
+    TLabelAutoHeight* lblWith = nullptr;
+    QLabel* lblWithNote = nullptr;
+    QLabel* lblMaxLength = nullptr;
+    TLabelAutoHeight* lblNewTxt = nullptr;
+    QPushButton* btnYes = nullptr;
+    QPushButton* btnNo = nullptr;
+    QPushButton* btnYesAll = nullptr;
+    QPushButton* btnNoAll = nullptr;
+    QPushButton* btnEdit = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void createLabels();
     void createButtons();
+    // Where the notes start on the line of lblWith: after its text, at least where designed.
+    int noteLeft() const;
     // Lets the user rewrite the proposed text in the edit dialog.
     void editText();
 
-    AnchorSet anchors;
+    DesignLayout layout_;
 };
 
 } // namespace qx

@@ -5,7 +5,6 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QResizeEvent>
 
 namespace qx {
 namespace {
@@ -43,17 +42,13 @@ TfmEditText::TfmEditText(QWidget* parent)
     connect(btnCancel, &QPushButton::clicked, this, &TfmEditText::reject);
 
     // The buttons keep their distance to the top and right edges; the field keeps its place.
-    anchors.add(Button1, Qt::TopEdge | Qt::RightEdge);
-    anchors.add(btnCancel, Qt::TopEdge | Qt::RightEdge);
+    layout_.setAnchors(Button1, Qt::TopEdge | Qt::RightEdge);
+    layout_.setAnchors(btnCancel, Qt::TopEdge | Qt::RightEdge);
+    layout_.takeDesign(*this);
 }
 
 void TfmEditText::reject() {
     done(kResultCancel);
-}
-
-void TfmEditText::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    anchors.apply();
 }
 
 } // namespace qx

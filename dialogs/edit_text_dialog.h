@@ -1,10 +1,11 @@
 // The dialog in which the user rewrites the text proposed for the entity under review.
 //
 // Geometry is absolute, in pixels at design size: the client area is 628 x 60 and only the
-// width may change. The designed outer height of 98 is kept as this fixed client height.
+// width may change. The designed outer height of 98 is kept as this fixed client height; it
+// grows where the font needs more room for a text (DesignLayout).
 #pragma once
 
-#include "dialogs/anchors.h"
+#include "dialogs/design_layout.h"
 
 #include <QDialog>
 
@@ -26,11 +27,8 @@ public:
     // Esc, Cancel and closing the window all end with the Cancel result.
     void reject() override;
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
 private:
-    AnchorSet anchors;
+    DesignLayout layout_;
 };
 
 } // namespace qx

@@ -47,4 +47,14 @@ void TfmFoundText::resizeEvent(QResizeEvent* event) {
     fitLabels();
 }
 
+void TfmFoundText::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // Another font wraps the text differently. The dialog font itself arrives before the label
+    // exists.
+    const bool restyled =
+        event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange;
+    if (restyled && lblFoundText != nullptr)
+        fitLabels();
+}
+
 } // namespace qx

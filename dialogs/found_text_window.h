@@ -25,10 +25,11 @@ public:
     // True while fitLabels sets the window's height, so that the resize it causes is ignored.
     bool AdjustingHeight = false;
 
-    TLabelAutoHeight* lblFoundText;
+    TLabelAutoHeight* lblFoundText = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 };
 
 } // namespace qx

@@ -37,6 +37,9 @@ QPushButton* MakeChoiceButton(QWidget* parent, const char* name, QRect geometry,
 } // namespace
 
 TfmLayers::TfmLayers(QWidget* parent) : TfmReplaceText(parent) {
+    // The inherited controls are re-arranged from their designed places, not from the places
+    // the Replace Text dialog fitted them to.
+    layout.restoreDesign();
     setObjectName(QStringLiteral("fmLayers"));
     setWindowTitle(QStringLiteral("Select Layer(s) to Process"));
     setMinimumSize(kMinClientWidth, kMinClientHeight);
@@ -47,6 +50,7 @@ TfmLayers::TfmLayers(QWidget* parent) : TfmReplaceText(parent) {
     placeInheritedControls();
     orderLayerTabStops();
     anchorLayerControls();
+    layout.takeDesign(*this);
 }
 
 void TfmLayers::createLayerControls() {
@@ -117,17 +121,17 @@ void TfmLayers::orderLayerTabStops() {
 }
 
 void TfmLayers::anchorLayerControls() {
-    anchors.clear();
+    layout.clearAnchors();
     const Qt::Edges bottomStretch = Qt::LeftEdge | Qt::RightEdge | Qt::BottomEdge;
     const Qt::Edges sideStretch = Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge;
-    anchors.add(GroupBox1, bottomStretch);
-    anchors.add(GroupBox2, bottomStretch);
-    anchors.add(eOldText, sideStretch);
-    anchors.add(eNewText, sideStretch);
-    anchors.add(sgLayers, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
-    anchors.add(btnOK, Qt::RightEdge | Qt::BottomEdge);
-    anchors.add(btnCancel, Qt::RightEdge | Qt::BottomEdge);
-    anchors.add(Button1, Qt::LeftEdge | Qt::BottomEdge);
+    layout.setAnchors(GroupBox1, bottomStretch);
+    layout.setAnchors(GroupBox2, bottomStretch);
+    layout.setAnchors(eOldText, sideStretch);
+    layout.setAnchors(eNewText, sideStretch);
+    layout.setAnchors(sgLayers, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
+    layout.setAnchors(btnOK, Qt::RightEdge | Qt::BottomEdge);
+    layout.setAnchors(btnCancel, Qt::RightEdge | Qt::BottomEdge);
+    layout.setAnchors(Button1, Qt::LeftEdge | Qt::BottomEdge);
 }
 
 void TfmLayers::PopulateLayers() {

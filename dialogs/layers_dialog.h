@@ -4,7 +4,8 @@
 //
 // Client area 438 x 480 at design size; the height may shrink to 270 (the outer 309) and grow,
 // the width only grow. The two groups keep their distance to the bottom edge and the grid takes
-// up what the window gains.
+// up what the window gains. Where the font needs more room for a text, the controls and these
+// sizes grow (DesignLayout).
 #pragma once
 
 #include "dialogs/dialog_result.h"

@@ -60,6 +60,7 @@ TfmReplaceText::TfmReplaceText(QWidget* parent)
     connectRules();
     orderTabStops();
     anchorControls();
+    layout.takeDesign(*this);
 }
 
 void TfmReplaceText::createSearchGroup() {
@@ -135,12 +136,12 @@ void TfmReplaceText::orderTabStops() {
 void TfmReplaceText::anchorControls() {
     const Qt::Edges stretch = Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge;
     const Qt::Edges farCorner = Qt::RightEdge | Qt::BottomEdge;
-    anchors.add(GroupBox1, stretch);
-    anchors.add(GroupBox2, stretch);
-    anchors.add(eOldText, stretch);
-    anchors.add(eNewText, stretch);
-    anchors.add(btnOK, farCorner);
-    anchors.add(btnCancel, farCorner);
+    layout.setAnchors(GroupBox1, stretch);
+    layout.setAnchors(GroupBox2, stretch);
+    layout.setAnchors(eOldText, stretch);
+    layout.setAnchors(eNewText, stretch);
+    layout.setAnchors(btnOK, farCorner);
+    layout.setAnchors(btnCancel, farCorner);
 }
 
 void TfmReplaceText::applyZeroRule() {
@@ -247,11 +248,6 @@ void TfmReplaceText::focusStartField() {
         eOldText->setFocus(Qt::OtherFocusReason);
         return;
     }
-}
-
-void TfmReplaceText::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    anchors.apply();
 }
 
 } // namespace qx

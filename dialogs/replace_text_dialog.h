@@ -6,10 +6,11 @@
 // 434 x 270. The designed outer window was 450 x 309, that is the client area plus 16 pixels of
 // side borders and 39 of title bar and bottom border; Qt measures client geometry, so the fixed
 // outer height of 309 is kept as a fixed client height of 270 and the least outer width of 450
-// as a least client width of 434. Only the width may grow.
+// as a least client width of 434. Only the width may grow. These are the least sizes: where the
+// font needs more room for a text, the controls and the window grow (DesignLayout).
 #pragma once
 
-#include "dialogs/anchors.h"
+#include "dialogs/design_layout.h"
 
 #include <QDialog>
 
@@ -88,10 +89,10 @@ protected:
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
-    // How the controls follow the width; a derived dialog may lay them out anew.
-    AnchorSet anchors;
+    // The designed places, grown where a text needs more room, and how the controls follow the
+    // width; a derived dialog lays them out anew.
+    DesignLayout layout;
 
 private:
     void createSearchGroup();

@@ -55,6 +55,7 @@ TfmReport::TfmReport(QWidget* parent)
     setFont(DialogFont());
     resize(kClientWidth, kClientHeight);
     createControls();
+    layout_.takeDesign(*this);
     layoutList();
 }
 
@@ -84,9 +85,9 @@ void TfmReport::createControls() {
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, [this] { done(kResultOk); });
 
-    anchors_.add(ScrollBox1, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
-    anchors_.add(lblResultTxt, Qt::LeftEdge | Qt::RightEdge | Qt::BottomEdge);
-    anchors_.add(Button1, Qt::RightEdge | Qt::BottomEdge);
+    layout_.setAnchors(ScrollBox1, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
+    layout_.setAnchors(lblResultTxt, Qt::LeftEdge | Qt::RightEdge | Qt::BottomEdge);
+    layout_.setAnchors(Button1, Qt::RightEdge | Qt::BottomEdge);
 }
 
 void TfmReport::PopulateReport() {
@@ -182,11 +183,6 @@ void TfmReport::layoutList() {
 
 void TfmReport::reject() {
     done(kResultOk);
-}
-
-void TfmReport::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    anchors_.apply();
 }
 
 bool TfmReport::eventFilter(QObject* watched, QEvent* event) {

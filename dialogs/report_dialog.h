@@ -2,10 +2,11 @@
 // blue when not every match fitted), and the run's result message at the bottom.
 //
 // Geometry is absolute, in pixels at design size: the client area is 421 x 244. The window may
-// be resized freely; the texts re-wrap to the width of their scrolling area.
+// be resized freely; the texts re-wrap to the width of their scrolling area. The result message
+// and the button grow where the font needs more room (DesignLayout), and the window with them.
 #pragma once
 
-#include "dialogs/anchors.h"
+#include "dialogs/design_layout.h"
 #include "state/quillex_state.h"
 
 #include <QDialog>
@@ -49,7 +50,6 @@ public:
     QPushButton* Button1;
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -60,7 +60,7 @@ private:
     void layoutList();
 
     QWidget* content_;
-    AnchorSet anchors_;
+    DesignLayout layout_;
 };
 
 } // namespace qx

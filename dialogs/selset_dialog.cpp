@@ -60,6 +60,7 @@ TfmSelSet::TfmSelSet(int entityCount, QWidget* parent)
 
     createControls();
     writeHeading(entityCount);
+    layout_.takeDesign(*this);
     fillSetList();
     preselectLastSet();
     // Connected only now, so that the preselection alone leaves OK disabled: the user

@@ -4,7 +4,10 @@
 // Geometry is absolute, in pixels at design size: the client area is 365 x 186. The least
 // outer size of 337 x 224 is kept as a least client size of 321 x 185 (16 pixels of side
 // borders, 39 of title bar and bottom border). The controls keep their places on a resize.
+// Where the font needs more room for a text, the controls and these sizes grow (DesignLayout).
 #pragma once
+
+#include "dialogs/design_layout.h"
 
 #include <QDialog>
 
@@ -44,6 +47,8 @@ private:
     void fillSetList();
     void preselectLastSet();
     void enableOkOnChoice();
+
+    DesignLayout layout_;
 };
 
 } // namespace qx

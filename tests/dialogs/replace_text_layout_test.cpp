@@ -55,14 +55,44 @@ std::map<std::string, QRect> Geometries(const QWidget& form) {
     return result;
 }
 
-TEST_F(LayoutTest, ControlsSitAtTheirDesignPlacesInTheirParents) {
+// The designed places are the least: in a font that needs more room for a text, its control
+// grows and pushes what follows it, so no control is smaller than drawn or nearer the top-left
+// corner of its parent, and the window is no smaller than drawn.
+TEST_F(LayoutTest, ControlsSitAtLeastAtTheirDesignPlacesInTheirParents) {
     EXPECT_EQ(form.objectName(), "fmReplaceText");
-    EXPECT_EQ(form.size(), QSize(434, 270));
+    EXPECT_GE(form.width(), 434);
+    EXPECT_GE(form.height(), 270);
     for (const Placed& placed : kDesign) {
         SCOPED_TRACE(placed.name);
         QWidget& widget = control<QWidget>(placed.name);
         EXPECT_EQ(widget.parentWidget()->objectName(), placed.parent);
-        EXPECT_EQ(widget.geometry(), placed.geometry);
+        const QRect geometry = widget.geometry();
+        EXPECT_GE(geometry.x(), placed.geometry.x());
+        EXPECT_GE(geometry.y(), placed.geometry.y());
+        EXPECT_GE(geometry.width(), placed.geometry.width());
+        EXPECT_GE(geometry.height(), placed.geometry.height());
+    }
+    EXPECT_GE(control<QLabel>("Label1").x(), 250);
+    EXPECT_GE(control<QLabel>("Label1").y(), 102);
+}
+
+// In a font small enough for every text the dialog is exactly as drawn, also after it had to
+// grow for a larger font: each fit starts from the design.
+TEST_F(LayoutTest, WhereEveryTextFitsTheDialogIsExactlyAsDrawn) {
+    QFont large = form.font();
+    large.setPointSizeF(large.pointSizeF() * 2);
+    form.setFont(large);
+    ASSERT_GT(form.width(), 434) << "the larger font needs more room";
+
+    QFont small = form.font();
+    small.setPixelSize(8);
+    form.setFont(small);
+    EXPECT_EQ(form.size(), QSize(434, 270));
+    EXPECT_EQ(form.minimumSize(), QSize(434, 270));
+    EXPECT_EQ(form.maximumHeight(), 270);
+    for (const Placed& placed : kDesign) {
+        SCOPED_TRACE(placed.name);
+        EXPECT_EQ(control<QWidget>(placed.name).geometry(), placed.geometry);
     }
     EXPECT_EQ(control<QLabel>("Label1").pos(), QPoint(250, 102));
 }
