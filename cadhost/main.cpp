@@ -1,6 +1,7 @@
 // cadhost: the stand-in CAD host. It holds a drawing, exports the host functions by name and
 // loads the macro library. With a display it is a desktop program in which a person uses the
 // macro; without one, or when asked, it runs scripted scenarios and prints their transcripts.
+#include "cadhost/batch/batch_command.h"
 #include "cadhost/demo_scenario.h"
 #include "cadhost/macro_library.h"
 #include "cadhost/scenario/runner.h"
@@ -137,7 +138,8 @@ cadhost::window::WindowOptions WindowOptionsOf(const Arguments& args) {
 
 int main(int argc, char** argv) {
     // Subcommands are dispatched here, before the options of the runs below are read.
-    // (`cadhost batch ...`, runs over many drawings, joins here.)
+    if (argc > 1 && std::string(argv[1]) == "batch")
+        return cadhost::batch::RunBatchCommand(argc, argv);
 
     Arguments args = Parse(argc, argv);
     if (!args.ok) {

@@ -1,0 +1,37 @@
+// The drawing files of a batch run: which files count as drawings, loading and saving them,
+// and how an entity is named in a report. The one place of the batch that knows file formats,
+// so that a new format is added here and nowhere else.
+#pragma once
+
+#include "cadhost/formats/json_drawing.h"
+#include "cadhost/model/drawing.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace cadhost::batch {
+
+// A file whose name says it holds a drawing the host reads.
+bool IsDrawingFile(const std::filesystem::path& file);
+
+LoadedDrawing LoadBatchDrawing(const std::filesystem::path& file);
+
+// Replaces `file` with the drawing, atomically. A file without write permission is refused, and
+// a symbolic link stays a link: the file it leads to is replaced. Empty when written, else a
+// message that names the file and says that it was left as it was.
+std::string SaveBatchDrawing(const Drawing& drawing, const std::filesystem::path& file);
+
+// How a report names an entity: its name when it has one, else "#N" for the N-th entity of the
+// file.
+std::string EntityLabel(const Drawing& drawing, lgl_addr entity);
+
+// The drawings the command line names, in order: a file as given, a folder as its drawing
+// files sorted by name. A path named twice (also through a folder) is taken once.
+struct ExpandedFiles {
+    std::vector<std::string> files;
+    std::vector<std::string> problems; // folders that cannot be listed
+};
+ExpandedFiles ExpandDrawingArguments(const std::vector<std::string>& arguments);
+
+} // namespace cadhost::batch
