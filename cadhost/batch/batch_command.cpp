@@ -113,8 +113,8 @@ int RunCommand(const BatchOptions& options) {
         std::cerr << "cadhost batch: cannot make a temporary folder for the macro's settings\n";
         return kExitSomeFailed;
     }
-    // The workers' dialogs need no screen.
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // The workers answer the macro's dialogs without a screen, also when one is there.
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
 
     const RunKind kind = options.operation == Operation::Find ? RunKind::FindOnly : RunKind::Change;
     const bool terminal = isatty(STDOUT_FILENO) != 0;

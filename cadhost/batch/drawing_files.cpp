@@ -1,7 +1,5 @@
 #include "cadhost/batch/drawing_files.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
 #include <set>
@@ -11,29 +9,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr fs::perms kAnyWrite =
-    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-
 std::string LowerExtension(const fs::path& file) {
     std::string ext = file.extension().string();
     std::transform(ext.begin(), ext.end(), ext.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return ext;
-}
-
-// The file a save replaces: a symbolic link is followed to the file it leads to, so that the
-// link itself stays in place.
-std::optional<fs::path> SaveTarget(const fs::path& file, std::string& problem) {
-    std::error_code ec;
-    if (!fs::is_symlink(fs::symlink_status(file, ec)))
-        return file;
-    const fs::path target = fs::weakly_canonical(file, ec);
-    if (ec) {
-        problem = file.string() + ": the link cannot be followed (" + ec.message() +
-                  "); nothing was written";
-        return std::nullopt;
-    }
-    return target;
 }
 
 } // namespace
@@ -47,24 +27,9 @@ LoadedDrawing LoadBatchDrawing(const fs::path& file) {
 }
 
 std::string SaveBatchDrawing(const Drawing& drawing, const fs::path& file) {
-    std::string problem;
-    const auto target = SaveTarget(file, problem);
-    if (!target)
-        return problem;
-    std::error_code ec;
-    const fs::file_status status = fs::status(*target, ec);
-    const bool exists = fs::exists(status);
-    // Refused even for a user (such as root) whom the system would let write: a file without
-    // write permission says that it must not change.
-    if (exists && ((status.permissions() & kAnyWrite) == fs::perms::none ||
-                   access(target->c_str(), W_OK) != 0))
-        return file.string() + ": the file is read-only; it was left as it was";
-    if (std::string error = SaveDrawingFile(drawing, *target); !error.empty())
-        return error;
-    // The new file takes the place of the old one and keeps its permissions.
-    if (exists)
-        fs::permissions(*target, status.permissions(), ec);
-    return {};
+    // The host's one way of replacing a drawing file: atomic, refuses read-only files, keeps
+    // links and permissions.
+    return SaveDrawingFile(drawing, file);
 }
 
 std::string EntityLabel(const Drawing& drawing, lgl_addr entity) {

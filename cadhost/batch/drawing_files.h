@@ -19,7 +19,7 @@ LoadedDrawing LoadBatchDrawing(const std::filesystem::path& file);
 
 // Replaces `file` with the drawing, atomically. A file without write permission is refused, and
 // a symbolic link stays a link: the file it leads to is replaced. Empty when written, else a
-// message that names the file and says that it was left as it was.
+// message that names the file and says that the old file is unchanged.
 std::string SaveBatchDrawing(const Drawing& drawing, const std::filesystem::path& file);
 
 // How a report names an entity: its name when it has one, else "#N" for the N-th entity of the

@@ -1,11 +1,11 @@
 #include "cadhost/batch/report.h"
 
+#include "cadhost/formats/file_replace.h"
+
 #include <nlohmann/json.hpp>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 
 namespace cadhost::batch {
 namespace {
@@ -28,29 +28,6 @@ std::string LowerExtension(const std::filesystem::path& file) {
     std::transform(ext.begin(), ext.end(), ext.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return ext;
-}
-
-// Written beside the report and renamed over it, so that a reader never sees half a report.
-std::string WriteWhole(const std::filesystem::path& file, const std::string& bytes) {
-    std::filesystem::path temp = file;
-    temp += ".tmp-" + std::to_string(getpid());
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out << bytes;
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            return file.string() + ": the report cannot be written";
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, file, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        return file.string() + ": the report cannot be written (" + ec.message() + ")";
-    }
-    return {};
 }
 
 } // namespace
@@ -94,8 +71,9 @@ std::string ReportJson(const std::vector<FileResult>& results) {
 }
 
 std::string WriteReport(const std::filesystem::path& file, const std::vector<FileResult>& results) {
-    return WriteWhole(file,
-                      LowerExtension(file) == ".json" ? ReportJson(results) : ReportCsv(results));
+    // Replaced as drawings are, so that a reader never sees half a report.
+    return ReplaceFileContents(file, LowerExtension(file) == ".json" ? ReportJson(results)
+                                                                     : ReportCsv(results));
 }
 
 } // namespace cadhost::batch
