@@ -4,8 +4,9 @@ single runs of the same drawings through `cadhost --scenario`.
 
 It reports drawings per second and entities per second (wall time), and the CPU time per entity
 of a batch run against that of a single run (CPU time, because other work shares the machine).
-A batch run must cost at most 1.5 times a single run per entity; the script exits with 1 when
-it does not.
+A single run is measured whole, and also without the start-up of its process (measured on a
+drawing of one text), which is the stricter comparison. A batch run must cost at most 1.5 times
+a single run without start-up per entity; the script exits with 1 when it does not.
 
 usage: bench/batch_bench.py CADHOST [--drawings N] [--texts N] [--singles N] [--keep DIR]
 """
@@ -106,13 +107,28 @@ def main():
         single_cpu += cpu
     single_cpu_per_entity = single_cpu / (singles * args.texts)
 
+    # The start-up of one process, for the same keys on a drawing of one text.
+    tiny = os.path.join(work, "tiny.json")
+    with open(tiny, "w") as f:
+        json.dump({"layers": [{"name": "Layer 0", "entities": [
+            {"type": "text", "text": "door 1", "at": [0, 0]}]}]}, f)
+    startup_cpu = 0.0
+    for _ in range(singles):
+        startup_cpu += timed([args.cadhost, "--scenario", scenario, "--drawing", tiny,
+                              "--save", os.path.join(work, "tiny-out.json")], env=env)[1]
+    startup_cpu /= singles
+    work_cpu_per_entity = max(single_cpu / singles - startup_cpu, 1e-9) / args.texts
+
     print("%d drawings of %d texts; search %r, replace with %r" %
           (args.drawings, args.texts, SEARCH, REPLACEMENT))
     print("single run (cadhost --scenario), mean of %d: %.3f s wall, %.3f s CPU, %.2f us CPU/entity"
           % (singles, single_wall / singles, single_cpu / singles, single_cpu_per_entity * 1e6))
+    print("start-up of one process: %.3f s CPU; a single run without it: %.2f us CPU/entity"
+          % (startup_cpu, work_cpu_per_entity * 1e6))
     print()
-    print("| jobs | wall | drawings/s | entities/s | CPU | CPU/entity | vs single run |")
-    print("|---|---|---|---|---|---|---|")
+    print("| jobs | wall | drawings/s | entities/s | CPU | CPU/entity | vs single run "
+          "| vs single run without start-up |")
+    print("|---|---|---|---|---|---|---|---|")
     worst = 0.0
     for jobs in (1, 2):
         out = os.path.join(work, "out-j%d" % jobs)
@@ -120,16 +136,19 @@ def main():
         wall, cpu = timed([args.cadhost, "batch", "--search", SEARCH, "--replace", REPLACEMENT,
                            "-j", str(jobs), "--out", out, drawings], env=env)
         ratio = cpu / entities / single_cpu_per_entity
-        worst = max(worst, ratio)
-        print("| %d | %.2f s | %.1f | %.0f | %.2f s | %.2f us | %.2f |" %
+        strict = cpu / entities / work_cpu_per_entity
+        worst = max(worst, strict)
+        print("| %d | %.2f s | %.1f | %.0f | %.2f s | %.2f us | %.2f | %.2f |" %
               (jobs, wall, args.drawings / wall, entities / wall, cpu, cpu / entities * 1e6,
-               ratio))
+               ratio, strict))
     if not args.keep:
         shutil.rmtree(work, ignore_errors=True)
     if worst > 1.5:
-        print("FAIL: a batch run costs %.2f times a single run per entity (at most 1.5)" % worst)
+        print("FAIL: a batch run costs %.2f times a single run without start-up per entity "
+              "(at most 1.5)" % worst)
         return 1
-    print("OK: a batch run costs at most %.2f times a single run per entity" % worst)
+    print("OK: a batch run costs at most %.2f times a single run without start-up per entity"
+          % worst)
     return 0
 
 
