@@ -95,10 +95,15 @@ fs::path MakeSettingsRoot() {
 
 int RunCommand(const BatchOptions& options) {
     ExpandedFiles expanded = ExpandDrawingArguments(options.files);
-    if (expanded.files.empty() && expanded.problems.empty())
+    if (expanded.files.empty() && expanded.unlisted.empty())
         return Usage("the folders named hold no drawings");
     if (const std::string problem = CheckOutputFolder(options, expanded.files); !problem.empty())
         return Usage(problem);
+    // Found out now rather than after the whole run.
+    std::error_code ec;
+    if (const fs::path folder = options.report.parent_path();
+        !options.report.empty() && !folder.empty() && !fs::is_directory(folder, ec))
+        return Usage("--report names a file in " + folder.string() + ", which is not a folder");
     switch (AskInPlace(options, expanded.files.size())) {
     case Consent::Given:
         break;
@@ -123,12 +128,10 @@ int RunCommand(const BatchOptions& options) {
     const auto start = std::chrono::steady_clock::now();
     PoolSettings pool{options.jobs, options.optionArgs, settingsRoot};
     std::vector<FileResult> results = RunInWorkers(pool, expanded.files, progress);
-    for (const std::string& problem : expanded.problems)
-        results.push_back(FailedFile(problem.substr(0, problem.find(':')), problem));
+    results.insert(results.end(), expanded.unlisted.begin(), expanded.unlisted.end());
     progress.Close();
     const double wall =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::error_code ec;
     fs::remove_all(settingsRoot, ec);
 
     std::cout << '\n' << SummaryTable(results, kind, options.mode, wall) << std::flush;

@@ -61,8 +61,8 @@ ExpandedFiles ExpandDrawingArguments(const std::vector<std::string>& arguments) 
                 inFolder.push_back(it->path());
         }
         if (ec) {
-            out.problems.push_back(argument + ": the folder cannot be listed (" + ec.message() +
-                                   ")");
+            out.unlisted.push_back(
+                FailedFile(argument, "the folder cannot be listed (" + ec.message() + ")"));
             continue;
         }
         std::sort(inFolder.begin(), inFolder.end());

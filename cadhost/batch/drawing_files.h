@@ -3,6 +3,7 @@
 // so that a new format is added here and nowhere else.
 #pragma once
 
+#include "cadhost/batch/file_result.h"
 #include "cadhost/formats/json_drawing.h"
 #include "cadhost/model/drawing.h"
 
@@ -30,7 +31,8 @@ std::string EntityLabel(const Drawing& drawing, lgl_addr entity);
 // files sorted by name. A path named twice (also through a folder) is taken once.
 struct ExpandedFiles {
     std::vector<std::string> files;
-    std::vector<std::string> problems; // folders that cannot be listed
+    // Folders that cannot be listed: each is reported as a failed drawing.
+    std::vector<FileResult> unlisted;
 };
 ExpandedFiles ExpandDrawingArguments(const std::vector<std::string>& arguments);
 

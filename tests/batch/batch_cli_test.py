@@ -413,7 +413,10 @@ def case_command_line(root):
         ["--upper", "--dry-run", "-j", "0", p.dir],
         ["--upper", "--out", p.dir, p.dir],  # writing into the drawings' own folder
         ["--upper", "--dry-run", "--search", "\u65e5\u672c", p.dir],
+        ["--upper", "--dry-run", "--report", os.path.join(root, "no", "r.csv"), p.dir],
+        ["--upper", "--dry-run", os.path.join(root, "empty-folder")],
     ]
+    os.makedirs(os.path.join(root, "empty-folder"))
     for args in refused:
         result = run(args, expect_status=2)
         check("cadhost batch: " in result.stderr, result.stderr)

@@ -164,7 +164,7 @@ TEST(BatchDrawingFiles, AFolderGivesItsDrawingsByNameAndEachFileCountsOnce) {
         ExpandDrawingArguments({dir.File("b.json"), folder, dir.File("missing.json")});
     EXPECT_EQ(files.files, (std::vector<std::string>{dir.File("b.json"), folder + "/a.JSON",
                                                      dir.File("missing.json")}));
-    EXPECT_TRUE(files.problems.empty());
+    EXPECT_TRUE(files.unlisted.empty());
 }
 
 TEST(BatchDrawingFiles, AnEntityIsNamedByItsNameOrItsPlaceInTheFile) {
