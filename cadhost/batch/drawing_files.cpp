@@ -22,11 +22,13 @@ bool IsDrawingFile(const fs::path& file) {
     return LowerExtension(file) == ".json";
 }
 
-LoadedDrawing LoadBatchDrawing(const fs::path& file) {
-    return LoadDrawingFile(file);
+DrawingFile LoadBatchDrawing(const fs::path& file) {
+    LoadedDrawing loaded = LoadDrawingFile(file);
+    return {std::move(loaded.drawing), std::move(loaded.error), {}};
 }
 
-std::string SaveBatchDrawing(const Drawing& drawing, const fs::path& file) {
+std::string SaveBatchDrawing(const DrawingFile& /*source*/, const Drawing& drawing,
+                             const fs::path& file) {
     // The host's one way of replacing a drawing file: atomic, refuses read-only files, keeps
     // links and permissions.
     return SaveDrawingFile(drawing, file);

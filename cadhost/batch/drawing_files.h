@@ -8,6 +8,7 @@
 #include "cadhost/model/drawing.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,12 +17,22 @@ namespace cadhost::batch {
 // A file whose name says it holds a drawing the host reads.
 bool IsDrawingFile(const std::filesystem::path& file);
 
-LoadedDrawing LoadBatchDrawing(const std::filesystem::path& file);
+// A drawing as read from its file, with whatever its format needs to write it back.
+struct DrawingFile {
+    std::optional<Drawing> drawing;
+    std::string error;              // why it could not be read; names the file
+    std::vector<std::string> notes; // what the reader said about the file
+    explicit operator bool() const { return drawing.has_value(); }
+};
 
-// Replaces `file` with the drawing, atomically. A file without write permission is refused, and
-// a symbolic link stays a link: the file it leads to is replaced. Empty when written, else a
+DrawingFile LoadBatchDrawing(const std::filesystem::path& file);
+
+// Writes `drawing`, the drawing of `source` after the run, to `file` in the format of the
+// source. The file is replaced atomically; a file without write permission is refused, and a
+// symbolic link stays a link: the file it leads to is replaced. Empty when written, else a
 // message that names the file and says that the old file is unchanged.
-std::string SaveBatchDrawing(const Drawing& drawing, const std::filesystem::path& file);
+std::string SaveBatchDrawing(const DrawingFile& source, const Drawing& drawing,
+                             const std::filesystem::path& file);
 
 // How a report names an entity: its name when it has one, else "#N" for the N-th entity of the
 // file.

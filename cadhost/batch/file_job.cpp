@@ -36,7 +36,7 @@ std::filesystem::path OutputPathFor(const BatchOptions& options, const std::stri
 FileResult ProcessDrawingFile(const BatchOptions& options, const std::string& file,
                               WorkerContext& context) {
     const auto start = Clock::now();
-    LoadedDrawing loaded = LoadBatchDrawing(file);
+    DrawingFile loaded = LoadBatchDrawing(file);
     if (!loaded)
         return FailedFile(file, "cannot be read: " + loaded.error);
 
@@ -50,7 +50,8 @@ FileResult ProcessDrawingFile(const BatchOptions& options, const std::string& fi
     result.file = file;
     result.entities = session.drawing.Entities().size();
     DrawingRun run = RunMacroOnDrawing(options, context.main, context.responder);
-    result.notes = std::move(run.notes);
+    result.notes = std::move(loaded.notes);
+    result.notes.insert(result.notes.end(), run.notes.begin(), run.notes.end());
     if (!run.error.empty()) {
         result.status = FileStatus::Failed;
         result.error = std::move(run.error);
@@ -66,7 +67,7 @@ FileResult ProcessDrawingFile(const BatchOptions& options, const std::string& fi
 
     const std::filesystem::path target = OutputPathFor(options, file);
     if (run.drawingChanged && !target.empty()) {
-        if (std::string error = SaveBatchDrawing(CurrentSession().drawing, target);
+        if (std::string error = SaveBatchDrawing(loaded, CurrentSession().drawing, target);
             !error.empty()) {
             result.status = FileStatus::Failed;
             result.error = "cannot be written: " + error;

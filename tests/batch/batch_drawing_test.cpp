@@ -132,7 +132,7 @@ TEST(BatchDrawingFiles, AReadOnlyFileIsRefusedAndLeftAsItWas) {
     WriteFile(file, "old");
     fs::permissions(file, fs::perms::owner_read | fs::perms::group_read);
     Sample s;
-    const std::string error = SaveBatchDrawing(s.d, file);
+    const std::string error = SaveBatchDrawing({}, s.d, file);
     EXPECT_NE(error.find("read-only"), std::string::npos) << error;
     EXPECT_EQ(ReadFile(file), "old");
 }
@@ -145,9 +145,9 @@ TEST(BatchDrawingFiles, ALinkStaysALinkAndTheFileKeepsItsPermissions) {
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     fs::create_symlink(target, link);
     Sample s;
-    ASSERT_EQ(SaveBatchDrawing(s.d, link), "");
+    ASSERT_EQ(SaveBatchDrawing({}, s.d, link), "");
     EXPECT_TRUE(fs::is_symlink(link));
-    const LoadedDrawing saved = LoadBatchDrawing(target);
+    const DrawingFile saved = LoadBatchDrawing(target);
     ASSERT_TRUE(saved) << saved.error;
     EXPECT_EQ(saved.drawing->Entities().size(), 5u);
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
