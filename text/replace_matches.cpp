@@ -81,6 +81,7 @@ std::int32_t Replace(Buffer& buffer, std::string_view search, std::string_view r
     if (testOnly == TestOnly::No && buffer.Overlaps(replacement))
         replacement = replacementCopy.assign(replacement);
 
+    const std::int32_t limit = buffer.Limit(maxLen);
     const auto growth =
         static_cast<std::int64_t>(replacement.size()) - static_cast<std::int64_t>(search.size());
     std::int64_t count = 0;
@@ -95,7 +96,7 @@ std::int32_t Replace(Buffer& buffer, std::string_view search, std::string_view r
             ++pos;
             continue;
         }
-        if (maxLen > 0 && static_cast<std::int64_t>(text.size()) + growth > maxLen) {
+        if (limit > 0 && static_cast<std::int64_t>(text.size()) + growth > limit) {
             overflow = true;
             break;
         }
@@ -120,7 +121,7 @@ std::int32_t ReplaceMatches(std::string& text, std::string_view search,
                             std::string_view replacement, CaseSens caseSens, WholeWords wholeWords,
                             WholeEnts wholeEnts, bool& lenError, TestOnly testOnly,
                             std::int32_t maxLen) {
-    detail::StringBuffer buffer(text);
+    auto buffer = detail::BufferFor(text);
     return Replace(buffer, search, replacement, caseSens, wholeWords, wholeEnts, lenError, testOnly,
                    maxLen);
 }
@@ -129,9 +130,9 @@ std::int32_t ReplaceMatches(host::str255& text, std::string_view search,
                             std::string_view replacement, CaseSens caseSens, WholeWords wholeWords,
                             WholeEnts wholeEnts, bool& lenError, TestOnly testOnly,
                             std::int32_t maxLen) {
-    detail::Str255Buffer buffer(text);
+    auto buffer = detail::BufferFor(text);
     return Replace(buffer, search, replacement, caseSens, wholeWords, wholeEnts, lenError, testOnly,
-                   detail::EntityLimit(maxLen));
+                   maxLen);
 }
 
 } // namespace qx::text
