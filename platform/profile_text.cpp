@@ -195,13 +195,14 @@ bool IsWritableName(std::string_view name, char forbidden) {
     return TrimBlanks(name).size() == name.size();
 }
 
-// The lines of the first section called `section`: [first, last) into lines, first being the
-// header. Nothing when there is no such section.
+// A section's lines: its header and the lines up to, not including, `last`, the next header or
+// the end of the file.
 struct SectionSpan {
     std::size_t header = 0;
     std::size_t last = 0;
 };
 
+// The first section called `section`; a later one of the same name is never read or written.
 std::optional<SectionSpan> FindSection(const std::vector<Line>& lines, std::string_view section) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (lines[i].kind != LineKind::Section || !SameName(lines[i].name, section))

@@ -42,7 +42,7 @@ Word LoadWord(const char* bytes) {
 class FoldedByte {
 public:
     explicit FoldedByte(char c)
-        : set_(IsAsciiUpper(AsciiToUpper(c)) ? kCaseBits : 0),
+        : set_(IsAsciiUpper(c) || IsAsciiLower(c) ? kCaseBits : 0),
           pattern_(kEveryByte * static_cast<unsigned char>(IsAsciiUpper(c) ? AsciiToLower(c) : c)) {
     }
 
@@ -81,8 +81,8 @@ std::size_t FindFolded(std::string_view text, std::string_view search, std::size
     // The word loop tells byte positions from the lowest set bit, which is the first byte only
     // in little-endian order; elsewhere the byte loop does all the work.
     if constexpr (std::endian::native == std::endian::little) {
-        // Both loads of a step stay inside the text: the second ends at at + lastOffset + 8,
-        // which is at most the text's size while at + 7 <= last.
+        // Both loads of a step stay inside the text: the second ends at from + lastOffset + 8,
+        // which is at most the text's size while from + 7 <= last.
         for (; from + 7 <= last; from += sizeof(Word)) {
             Word hits = first.MatchesIn(text.data() + from) &
                         final.MatchesIn(text.data() + from + lastOffset);
