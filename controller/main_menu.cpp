@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "settings/manual.h"
 
+#include <iterator>
 #include <string>
 
 namespace qx {
@@ -31,21 +32,15 @@ std::string OnOff(bool on) {
     return on ? "On" : "Off";
 }
 
-bool IsCaseOperation(std::uint8_t op) {
-    return op >= opUpper && op <= opSentence;
-}
-bool IsIncOperation(std::uint8_t op) {
-    return op >= opIncFirst && op <= opIncEnd;
-}
-
 std::string IncHint(const QuillexL& s) {
     static constexpr const char* kSuffix[] = {"(first num in text)", "(2nd num in text)",
                                               "(last num in text)", "(num at start of text)",
                                               "(num at end of text)"};
+    static_assert(std::size(kSuffix) == kIncOperations.Count());
     std::string hint =
         "Increment Numbers in Matching Entities by " + std::to_string(s.increment) + " ";
-    if (IsIncOperation(s.operation))
-        hint += kSuffix[s.operation - opIncFirst];
+    if (kIncOperations.Contains(s.operation))
+        hint += kSuffix[kIncOperations.IndexOf(s.operation)];
     return hint;
 }
 
@@ -74,10 +69,12 @@ void SetLabels(const QuillexL& s) {
     call::Lblsett(11, "Whole Word", s.wholeWords, "Only match whole words");
     call::Lblsett(12, "Whole Entity", s.wholeEnts, "Only match the complete text of an entity");
     SetReplaceLabel(s);
-    call::lblsettf(15, "Change Case", IsCaseOperation(s.operation) ? kLabelHasValue : kLabelNoValue,
+    call::lblsettf(15, "Change Case",
+                   kCaseOperations.Contains(s.operation) ? kLabelHasValue : kLabelNoValue,
                    "Convert Entire Text of Selected Matching Entities to Upper, Lower, or "
                    "Sentence Case");
-    call::lblsettf(16, "Inc Number", IsIncOperation(s.operation) ? kLabelHasValue : kLabelNoValue,
+    call::lblsettf(16, "Inc Number",
+                   kIncOperations.Contains(s.operation) ? kLabelHasValue : kLabelNoValue,
                    IncHint(s));
     call::Lblset(18, "Settings",
                  "Use form (" + OnOff(s.useForm) + "), Draw Off Lyrs (" + OnOff(s.drawOffLyr) +

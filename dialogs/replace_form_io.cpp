@@ -16,11 +16,6 @@
 namespace qx {
 namespace {
 
-constexpr int kCaseEntries = 3;
-constexpr int kIncEntries = 5;
-constexpr int kFirstCaseOperation = opUpper;
-constexpr int kFirstIncOperation = opIncFirst;
-
 QString ToWidgetText(const host::str255& text) {
     return QString::fromStdString(host::Cp1252ToUtf8(text.view()));
 }
@@ -30,27 +25,22 @@ host::str255 FromWidgetText(const QLineEdit& field) {
     return host::str255(host::Utf8ToCp1252Lossy(field.text().toStdString()));
 }
 
-bool InRange(int value, int count) {
-    return value >= 0 && value < count;
-}
-
 // Shows the entry the operation names when its option is the chosen one, else the entry last
 // used, else leaves the list as it is.
-void ShowEntry(QComboBox& list, int operation, int firstOperation, int lastUsed, int count) {
-    const int fromOperation = operation - firstOperation;
-    if (InRange(fromOperation, count)) {
-        list.setCurrentIndex(fromOperation);
+void ShowEntry(QComboBox& list, int operation, OperationRange family, int lastUsed) {
+    if (family.Contains(operation)) {
+        list.setCurrentIndex(family.IndexOf(operation));
         return;
     }
-    if (InRange(lastUsed, count))
+    if (lastUsed >= 0 && lastUsed < family.Count())
         list.setCurrentIndex(lastUsed);
 }
 
 std::uint8_t OperationOf(const TfmReplaceText& form) {
     if (form.rbIncrement->isChecked())
-        return static_cast<std::uint8_t>(kFirstIncOperation + form.cbIncOptions->currentIndex());
+        return kIncOperations.At(form.cbIncOptions->currentIndex());
     if (form.rbChangeCase->isChecked())
-        return static_cast<std::uint8_t>(kFirstCaseOperation + form.cbCaseOptions->currentIndex());
+        return kCaseOperations.At(form.cbCaseOptions->currentIndex());
     return opReplace;
 }
 
@@ -67,14 +57,14 @@ void FillReplaceForm(TfmReplaceText& form) {
     form.chbEntity->setChecked(state.wholeEnts);
 
     const int operation = state.operation;
-    const bool changeCase = InRange(operation - kFirstCaseOperation, kCaseEntries);
-    const bool increment = InRange(operation - kFirstIncOperation, kIncEntries);
+    const bool changeCase = kCaseOperations.Contains(operation);
+    const bool increment = kIncOperations.Contains(operation);
     if (changeCase)
         form.rbChangeCase->setChecked(true);
-    ShowEntry(*form.cbCaseOptions, operation, kFirstCaseOperation, state.lastCase, kCaseEntries);
+    ShowEntry(*form.cbCaseOptions, operation, kCaseOperations, state.lastCase);
     if (increment)
         form.rbIncrement->setChecked(true);
-    ShowEntry(*form.cbIncOptions, operation, kFirstIncOperation, state.lastInc, kIncEntries);
+    ShowEntry(*form.cbIncOptions, operation, kIncOperations, state.lastInc);
 
     form.seIncrement->setValue(state.increment);
     // The field reports nothing when it already shows this value, yet the zero rule must know

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "host/ui_hooks.h"
+#include "platform/profile_file.h"
 
 #include <cstdint>
 #include <optional>
@@ -61,13 +62,6 @@ bool CopyFileNoOverwrite(const std::string& from, const std::string& to);
 bool MoveFile(const std::string& from, const std::string& to);
 bool DeleteFile(const std::string& path);
 
-// Profile (INI) files. Every call opens the file, handles one key and closes it again.
-// Writes go to a temporary file that is then renamed over the original, so an interrupted
-// write never leaves a half-written file. A file that is missing, unreadable or not an INI
-// file reads as empty.
-std::optional<std::string> ReadProfileString(const std::string& file, const std::string& section,
-                                             const std::string& key);
-bool WriteProfileString(const std::string& file, const std::string& section, const std::string& key,
-                        const std::string& value);
+// Profile (INI) files: platform/profile_file.h.
 
 } // namespace qx::platform

@@ -1,29 +1,16 @@
-// Profile (INI) files on POSIX systems, read and written with SimpleIni.
-//
-// Section and key names are matched without regard to letter case, as the Windows profile API
-// does. Nothing is cached: every call reads the file afresh.
-#include "platform/platform.h"
+// Profile files on POSIX systems: the bytes on disk, read whole and replaced whole. What the
+// bytes mean is platform/profile_text.h's business.
+#include "platform/profile_file.h"
 
-// Debian's SimpleIni keeps its definitions behind SI_IMPLEMENTATION; this is the one unit that
-// instantiates them. Only the 8-bit (UTF-8) class is used, so no wide conversion is needed.
-#define SI_IMPLEMENTATION
-#ifndef SI_NO_CONVERSION
-#define SI_NO_CONVERSION
-#endif
-#include <SimpleIni.h>
-
-#include <QStringDecoder>
+#include "platform/profile_text.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
-#include <string_view>
 #include <system_error>
 
 namespace qx::platform {
@@ -31,7 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+// Linux gives up on a chain of links after 40 hops; so do we.
+constexpr int kMaxLinkHops = 40;
 
 fs::path ToPath(const std::string& utf8) {
     return fs::path(std::u8string(utf8.begin(), utf8.end()));
@@ -51,78 +39,45 @@ std::optional<std::string> ReadWholeFile(const fs::path& path) {
     return data;
 }
 
-bool IsValidUtf8(std::string_view data) {
-    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    const QString decoded =
-        decoder.decode(QByteArrayView(data.data(), static_cast<qsizetype>(data.size())));
-    return !decoder.hasError();
-}
-
-// True when every line is blank, a comment, a section header or a key=value pair. SimpleIni
-// silently drops any other line when it writes the file back, so such a file is treated as
-// damaged: it reads as empty and is never rewritten.
-bool HasOnlyIniLines(std::string_view data) {
-    std::istringstream lines{std::string(data)};
-    std::string line;
-    while (std::getline(lines, line)) {
-        const auto first = line.find_first_not_of(" \t\r");
-        if (first == std::string::npos)
-            continue;
-        const char lead = line[first];
-        if (lead == ';' || lead == '#')
-            continue;
-        if (lead == '[') {
-            if (line.find(']', first) == std::string::npos)
-                return false;
-            continue;
-        }
-        const auto equals = line.find('=', first);
-        if (equals == std::string::npos || equals == first)
-            return false;
+// The file a write must replace: the path itself, or the end of the chain of symbolic links
+// that starts there (which need not exist yet). Renaming over the link itself would turn it
+// into a plain file and leave the file it leads to behind, unchanged.
+std::optional<fs::path> FinalTarget(fs::path path) {
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        std::error_code ec;
+        if (fs::symlink_status(path, ec).type() != fs::file_type::symlink)
+            return path;
+        const fs::path target = fs::read_symlink(path, ec);
+        if (ec)
+            return std::nullopt;
+        path = target.is_absolute() ? target : path.parent_path() / target;
     }
-    return true;
+    return std::nullopt;
 }
 
-bool LooksLikeIni(std::string_view data) {
-    if (data.starts_with(kUtf8Bom))
-        data.remove_prefix(kUtf8Bom.size());
-    if (data.find('\0') != std::string_view::npos)
-        return false;
-    return IsValidUtf8(data) && HasOnlyIniLines(data);
+// A file without its owner's write right is read-only, as the Windows attribute of that name:
+// the super-user could write it, but the user asked for it to stay as it is. A file the
+// process may not write for any other reason is left alone too, although the rename would
+// succeed in a folder the process may write.
+bool IsReadOnly(const fs::path& path, const struct stat& status) {
+    return (status.st_mode & S_IWUSR) == 0 || ::access(path.c_str(), W_OK) != 0;
 }
 
-// A section, key or value that would change the file's structure when written out as is.
-bool IsWritableName(std::string_view name, std::string_view forbidden) {
-    if (name.empty() || name.find_first_of(forbidden) != std::string_view::npos)
-        return false;
-    const auto first = name.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return false;
-    const char lead = name[first];
-    return lead != ';' && lead != '#' && lead != '[';
-}
-
-bool IsWritableValue(std::string_view value) {
-    return value.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos &&
-           IsValidUtf8(value);
-}
-
-void ConfigureLikeProfileApi(CSimpleIniA& ini) {
-    ini.SetUnicode(true);
-    ini.SetMultiKey(false);
-    ini.SetMultiLine(false);
-    ini.SetSpaces(false);
+// Makes a rename durable: the folder's entry is synced as well as the file. Failing that only
+// weakens durability, not the file's content, so it is not reported.
+void SyncFolder(const fs::path& folder) {
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 // Writes `data` next to `target` and renames it over the target, so that a crash leaves either
-// the old file or the new one, never half of one.
-bool ReplaceFileAtomically(const fs::path& target, const std::string& data) {
-    std::error_code ec;
-    const bool existed = fs::exists(target, ec);
-    struct stat original {};
-    if (existed && ::stat(target.c_str(), &original) != 0)
-        return false;
-
+// the old file or the new one, never half of one. An existing file keeps its rights and owner.
+bool ReplaceFileAtomically(const fs::path& target, const std::string& data,
+                           const struct stat* original) {
     fs::path temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
@@ -134,6 +89,7 @@ bool ReplaceFileAtomically(const fs::path& target, const std::string& data) {
     if (fd < 0)
         return false;
 
+    std::error_code ec;
     const auto cleanup = [&] {
         ::close(fd);
         fs::remove(temp, ec);
@@ -146,8 +102,13 @@ bool ReplaceFileAtomically(const fs::path& target, const std::string& data) {
             return cleanup();
         written += static_cast<std::size_t>(n);
     }
-    if (existed && ::fchmod(fd, original.st_mode & 07777) != 0)
-        return cleanup();
+    if (original != nullptr) {
+        if (::fchmod(fd, original->st_mode & 07777) != 0)
+            return cleanup();
+        // Only the super-user can give a file away; anyone else writes files they own.
+        if (::geteuid() == 0 && ::fchown(fd, original->st_uid, original->st_gid) != 0)
+            return cleanup();
+    }
     if (::fsync(fd) != 0)
         return cleanup();
     if (::close(fd) != 0) {
@@ -159,6 +120,7 @@ bool ReplaceFileAtomically(const fs::path& target, const std::string& data) {
         fs::remove(temp, ec);
         return false;
     }
+    SyncFolder(target.parent_path());
     return true;
 }
 
@@ -167,50 +129,35 @@ bool ReplaceFileAtomically(const fs::path& target, const std::string& data) {
 std::optional<std::string> ReadProfileString(const std::string& file, const std::string& section,
                                              const std::string& key) {
     const auto data = ReadWholeFile(ToPath(file));
-    if (!data || !LooksLikeIni(*data))
+    if (!data)
         return std::nullopt;
-    CSimpleIniA ini;
-    ConfigureLikeProfileApi(ini);
-    if (ini.LoadData(*data) < 0)
-        return std::nullopt;
-    const char* value = ini.GetValue(section.c_str(), key.c_str(), nullptr);
-    if (value == nullptr)
-        return std::nullopt;
-    return std::string(value);
+    return profile::FindValue(*data, section, key);
 }
 
 bool WriteProfileString(const std::string& file, const std::string& section, const std::string& key,
                         const std::string& value) {
-    if (!IsWritableName(section, std::string_view("]\r\n\0", 4)) ||
-        !IsWritableName(key, std::string_view("=\r\n\0", 4)) || !IsWritableValue(value))
+    const auto target = FinalTarget(ToPath(file));
+    if (!target)
         return false;
 
-    const fs::path path = ToPath(file);
-    std::error_code ec;
+    struct stat status {};
+    const bool exists = ::stat(target->c_str(), &status) == 0;
     std::string existing;
-    bool hadSignature = false;
-    if (fs::exists(path, ec)) {
-        // A read-only file stays as it is, as it would under the Windows profile API; the
-        // rename below would otherwise replace it regardless of its rights.
-        if (::access(path.c_str(), W_OK) != 0)
+    if (exists) {
+        if (!S_ISREG(status.st_mode) || IsReadOnly(*target, status))
             return false;
-        auto data = ReadWholeFile(path);
-        if (!data || !LooksLikeIni(*data))
+        auto data = ReadWholeFile(*target);
+        if (!data)
             return false;
         existing = std::move(*data);
-        hadSignature = existing.starts_with(kUtf8Bom);
     }
 
-    CSimpleIniA ini;
-    ConfigureLikeProfileApi(ini);
-    if (ini.LoadData(existing) < 0)
+    const auto edited = profile::WithValue(existing, section, key, value);
+    if (!edited)
         return false;
-    if (ini.SetValue(section.c_str(), key.c_str(), value.c_str()) < 0)
-        return false;
-    std::string output;
-    if (ini.Save(output, hadSignature) < 0)
-        return false;
-    return ReplaceFileAtomically(path, output);
+    if (exists && *edited == existing)
+        return true;
+    return ReplaceFileAtomically(*target, *edited, exists ? &status : nullptr);
 }
 
 } // namespace qx::platform

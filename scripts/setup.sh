@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
-  libpcre2-dev libsimpleini-dev nlohmann-json3-dev
+  libpcre2-dev nlohmann-json3-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core clang-format
   xvfb xauth

@@ -57,6 +57,22 @@ enum Operation : std::uint8_t {
     opIncEnd = 8,
 };
 
+// An operation family: a run of consecutive codes in the order of its key menu and its
+// drop-down list. The position in the run is what the LastCase and LastInc settings hold.
+struct OperationRange {
+    std::uint8_t first;
+    std::uint8_t last;
+
+    constexpr bool Contains(std::int32_t op) const { return op >= first && op <= last; }
+    constexpr std::int32_t Count() const { return last - first + 1; }
+    constexpr std::int32_t IndexOf(std::int32_t op) const { return op - first; }
+    constexpr std::uint8_t At(std::int32_t index) const {
+        return static_cast<std::uint8_t>(first + index);
+    }
+};
+inline constexpr OperationRange kCaseOperations{opUpper, opSentence};
+inline constexpr OperationRange kIncOperations{opIncFirst, opIncEnd};
+
 inline constexpr std::size_t kStateRecordSize = 27108;
 
 // The fields in their interface order: X(type, name).

@@ -136,74 +136,38 @@ std::optional<Index> EndStart(std::string_view text) {
     return LastStart(text);
 }
 
-template <class Buffer>
-bool IncrementAt(Buffer buffer, std::optional<Index> from, std::int32_t step, bool& lenError,
-                 std::int32_t maxLen) {
-    if (!from)
-        return false;
-    return IncrementFrom(buffer, step, lenError, *from, maxLen);
-}
-
-detail::StringBuffer Buf(std::string& text) {
-    return detail::StringBuffer(text);
-}
-detail::Str255Buffer Buf(host::str255& text) {
-    return detail::Str255Buffer(text);
+std::optional<Index> SearchStart(std::string_view text, NumberPosition position,
+                                 std::int32_t start) {
+    switch (position) {
+    case NumberPosition::FirstFrom:
+        return FirstStart(start);
+    case NumberPosition::Second:
+        return SecondStart(text);
+    case NumberPosition::Last:
+        return LastStart(text);
+    case NumberPosition::AtStart:
+        return StartStart(text);
+    case NumberPosition::AtEnd:
+        return EndStart(text);
+    }
+    return std::nullopt;
 }
 
 } // namespace
 
-bool IncrementNumberFrom(std::string& text, std::int32_t step, bool& lenError, std::int32_t start,
-                         std::int32_t maxLen) {
-    return IncrementAt(Buf(text), FirstStart(start), step, lenError, maxLen);
+template <EditableText Text>
+bool IncrementNumber(Text& text, NumberPosition position, std::int32_t step, bool& lenError,
+                     std::int32_t start, std::int32_t maxLen) {
+    auto buffer = detail::BufferFor(text);
+    const std::optional<Index> from = SearchStart(buffer.view(), position, start);
+    if (!from)
+        return false;
+    return IncrementFrom(buffer, step, lenError, *from, buffer.Limit(maxLen));
 }
 
-bool IncrementNumberFrom(host::str255& text, std::int32_t step, bool& lenError, std::int32_t start,
-                         std::int32_t maxLen) {
-    return IncrementAt(Buf(text), FirstStart(start), step, lenError, detail::EntityLimit(maxLen));
-}
-
-bool IncrementSecondNumber(std::string& text, std::int32_t step, bool& lenError,
-                           std::int32_t maxLen) {
-    return IncrementAt(Buf(text), SecondStart(text), step, lenError, maxLen);
-}
-
-bool IncrementSecondNumber(host::str255& text, std::int32_t step, bool& lenError,
-                           std::int32_t maxLen) {
-    return IncrementAt(Buf(text), SecondStart(text.view()), step, lenError,
-                       detail::EntityLimit(maxLen));
-}
-
-bool IncrementLastNumber(std::string& text, std::int32_t step, bool& lenError,
-                         std::int32_t maxLen) {
-    return IncrementAt(Buf(text), LastStart(text), step, lenError, maxLen);
-}
-
-bool IncrementLastNumber(host::str255& text, std::int32_t step, bool& lenError,
-                         std::int32_t maxLen) {
-    return IncrementAt(Buf(text), LastStart(text.view()), step, lenError,
-                       detail::EntityLimit(maxLen));
-}
-
-bool IncrementStartNumber(std::string& text, std::int32_t step, bool& lenError,
-                          std::int32_t maxLen) {
-    return IncrementAt(Buf(text), StartStart(text), step, lenError, maxLen);
-}
-
-bool IncrementStartNumber(host::str255& text, std::int32_t step, bool& lenError,
-                          std::int32_t maxLen) {
-    return IncrementAt(Buf(text), StartStart(text.view()), step, lenError,
-                       detail::EntityLimit(maxLen));
-}
-
-bool IncrementEndNumber(std::string& text, std::int32_t step, bool& lenError, std::int32_t maxLen) {
-    return IncrementAt(Buf(text), EndStart(text), step, lenError, maxLen);
-}
-
-bool IncrementEndNumber(host::str255& text, std::int32_t step, bool& lenError,
-                        std::int32_t maxLen) {
-    return IncrementAt(Buf(text), EndStart(text.view()), step, lenError,
-                       detail::EntityLimit(maxLen));
-}
+template bool IncrementNumber(std::string&, NumberPosition, std::int32_t, bool&, std::int32_t,
+                              std::int32_t);
+template bool IncrementNumber(host::str255&, NumberPosition, std::int32_t, bool&, std::int32_t,
+                              std::int32_t);
 
 } // namespace qx::text

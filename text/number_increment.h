@@ -8,8 +8,10 @@
 // - a run of eleven or more digits never.
 // A number that cannot be incremented is still found: the routine returns true and leaves the
 // text and lenError as they are. A result longer than maxLen sets lenError (never cleared) and
-// leaves the text as it was. maxLen of 0 or below means no limit; the str255 forms always limit
-// to at most 255.
+// leaves the text as it was.
+//
+// The text is a std::string, where maxLen of 0 or below means no limit, or the host's str255,
+// edited in place, where the limit is always at most 255.
 //
 // The new number has no leading zeros, except when the run began with 0: then it is filled
 // with zeros to the run's width, after the minus sign of a negative result ("007" - 10 gives
@@ -17,38 +19,59 @@
 #pragma once
 
 #include "host/host_types.h"
+#include "text/entity_text.h"
 
+#include <concepts>
 #include <cstdint>
 #include <string>
 
 namespace qx::text {
 
-// The first number that begins at position start (1 is the first character) or later.
-bool IncrementNumberFrom(std::string& text, std::int32_t step, bool& lenError, std::int32_t start,
-                         std::int32_t maxLen);
-bool IncrementNumberFrom(host::str255& text, std::int32_t step, bool& lenError, std::int32_t start,
-                         std::int32_t maxLen = 255);
+template <class Text>
+concept EditableText = std::same_as<Text, std::string> || std::same_as<Text, host::str255>;
 
-// The first number that begins after the end of the first number.
-bool IncrementSecondNumber(std::string& text, std::int32_t step, bool& lenError,
-                           std::int32_t maxLen);
-bool IncrementSecondNumber(host::str255& text, std::int32_t step, bool& lenError,
-                           std::int32_t maxLen = 255);
+// Which number of the text an increment looks for.
+enum class NumberPosition {
+    FirstFrom, // the first number that begins at a given position (1 is the first character)
+    Second,    // the first number that begins after the end of the first number
+    Last,      // the last number of the text
+    AtStart,   // the number at the very start of the text, if it starts with a digit
+    AtEnd,     // the number at the very end of the text, if it ends with a digit
+};
 
-// The last number of the text.
-bool IncrementLastNumber(std::string& text, std::int32_t step, bool& lenError, std::int32_t maxLen);
-bool IncrementLastNumber(host::str255& text, std::int32_t step, bool& lenError,
-                         std::int32_t maxLen = 255);
+// The one routine behind all the forms below. `start` counts only for FirstFrom.
+template <EditableText Text>
+bool IncrementNumber(Text& text, NumberPosition position, std::int32_t step, bool& lenError,
+                     std::int32_t start, std::int32_t maxLen);
 
-// The number at the very start of the text, if the text starts with a digit.
-bool IncrementStartNumber(std::string& text, std::int32_t step, bool& lenError,
-                          std::int32_t maxLen);
-bool IncrementStartNumber(host::str255& text, std::int32_t step, bool& lenError,
-                          std::int32_t maxLen = 255);
+template <EditableText Text>
+bool IncrementNumberFrom(Text& text, std::int32_t step, bool& lenError, std::int32_t start,
+                         std::int32_t maxLen = kEntityTextMax) {
+    return IncrementNumber(text, NumberPosition::FirstFrom, step, lenError, start, maxLen);
+}
 
-// The number at the very end of the text, if the text ends with a digit.
-bool IncrementEndNumber(std::string& text, std::int32_t step, bool& lenError, std::int32_t maxLen);
-bool IncrementEndNumber(host::str255& text, std::int32_t step, bool& lenError,
-                        std::int32_t maxLen = 255);
+template <EditableText Text>
+bool IncrementSecondNumber(Text& text, std::int32_t step, bool& lenError,
+                           std::int32_t maxLen = kEntityTextMax) {
+    return IncrementNumber(text, NumberPosition::Second, step, lenError, 1, maxLen);
+}
+
+template <EditableText Text>
+bool IncrementLastNumber(Text& text, std::int32_t step, bool& lenError,
+                         std::int32_t maxLen = kEntityTextMax) {
+    return IncrementNumber(text, NumberPosition::Last, step, lenError, 1, maxLen);
+}
+
+template <EditableText Text>
+bool IncrementStartNumber(Text& text, std::int32_t step, bool& lenError,
+                          std::int32_t maxLen = kEntityTextMax) {
+    return IncrementNumber(text, NumberPosition::AtStart, step, lenError, 1, maxLen);
+}
+
+template <EditableText Text>
+bool IncrementEndNumber(Text& text, std::int32_t step, bool& lenError,
+                        std::int32_t maxLen = kEntityTextMax) {
+    return IncrementNumber(text, NumberPosition::AtEnd, step, lenError, 1, maxLen);
+}
 
 } // namespace qx::text

@@ -4,6 +4,8 @@
 #include "text/text_buffer.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -11,6 +13,51 @@ namespace qx::text {
 namespace {
 
 constexpr auto npos = std::string_view::npos;
+
+// Eight bytes at a time. A drawing's texts mostly do not match, so finding where an occurrence
+// might start is most of the engine's work. Each step loads the eight bytes that could hold an
+// occurrence's first character and the eight that could hold its last, and keeps only the
+// positions where both fit: a text without the search string rarely offers even one such
+// position, so the loop runs without a branch it could mispredict, and the full compare is
+// left for the few places worth it.
+using Word = std::uint64_t;
+constexpr Word kEveryByte = 0x0101010101010101;
+constexpr Word kLowBits = 0x7F7F7F7F7F7F7F7F;
+constexpr Word kCaseBits = kEveryByte * 0x20;
+
+// The high bit of every byte of v that is zero, and of no other byte.
+constexpr Word ZeroBytes(Word v) {
+    return ~(((v & kLowBits) + kLowBits) | v | kLowBits);
+}
+
+Word LoadWord(const char* bytes) {
+    Word word;
+    std::memcpy(&word, bytes, sizeof word);
+    return word;
+}
+
+// One character of the search string as the scan compares it, ignoring ASCII letter case:
+// a letter's case bit is set on both sides, which is exact for A-Z and a-z and needs no table;
+// any other character must be equal.
+class FoldedByte {
+public:
+    explicit FoldedByte(char c)
+        : set_(IsAsciiUpper(c) || IsAsciiLower(c) ? kCaseBits : 0),
+          pattern_(kEveryByte * static_cast<unsigned char>(IsAsciiUpper(c) ? AsciiToLower(c) : c)) {
+    }
+
+    // The high bit of every byte of the eight at `bytes` that matches.
+    Word MatchesIn(const char* bytes) const {
+        return ZeroBytes((LoadWord(bytes) | set_) ^ pattern_);
+    }
+    bool Matches(char c) const {
+        return static_cast<unsigned char>((static_cast<unsigned char>(c) | set_) ^ pattern_) == 0;
+    }
+
+private:
+    Word set_;
+    Word pattern_;
+};
 
 bool EqualFolded(const char* a, const char* b, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) {
@@ -20,40 +67,47 @@ bool EqualFolded(const char* a, const char* b, std::size_t n) {
     return true;
 }
 
-// The next position in [from, last] that may start an occurrence of a search string whose
-// folded first character is first. Letters are compared with the case bit masked out, which
-// is exact for A-Z and costs no table lookup in the hot loop.
-std::size_t NextCandidate(std::string_view text, std::size_t from, std::size_t last, char first) {
-    if (!IsAsciiUpper(first)) {
-        const void* hit = std::memchr(text.data() + from, first, last - from + 1);
-        return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : npos;
+// The first occurrence of search (not empty, not longer than text) in text at or after from,
+// ignoring ASCII letter case. Folding compares on the fly instead of building folded copies,
+// so a text that does not match costs no allocation.
+std::size_t FindFolded(std::string_view text, std::string_view search, std::size_t from) {
+    const std::size_t last = text.size() - search.size();
+    const std::size_t lastOffset = search.size() - 1;
+    const FoldedByte first(search.front());
+    const FoldedByte final(search.back());
+    const auto occursAt = [&](std::size_t at) {
+        return EqualFolded(text.data() + at + 1, search.data() + 1, lastOffset);
+    };
+    // The word loop tells byte positions from the lowest set bit, which is the first byte only
+    // in little-endian order; elsewhere the byte loop does all the work.
+    if constexpr (std::endian::native == std::endian::little) {
+        // Both loads of a step stay inside the text: the second ends at from + lastOffset + 8,
+        // which is at most the text's size while from + 7 <= last.
+        for (; from + 7 <= last; from += sizeof(Word)) {
+            Word hits = first.MatchesIn(text.data() + from) &
+                        final.MatchesIn(text.data() + from + lastOffset);
+            for (; hits != 0; hits &= hits - 1) {
+                const std::size_t at = from + static_cast<std::size_t>(std::countr_zero(hits)) / 8;
+                if (occursAt(at))
+                    return at;
+            }
+        }
     }
-    const char lower = AsciiToLower(first);
-    for (std::size_t i = from; i <= last; ++i) {
-        if ((text[i] | 0x20) == lower)
-            return i;
+    for (; from <= last; ++from) {
+        if (first.Matches(text[from]) && final.Matches(text[from + lastOffset]) && occursAt(from))
+            return from;
     }
     return npos;
 }
 
-// The first occurrence of search in text at or after from. Folding compares on the fly
-// instead of building folded copies, so a text that does not match costs no allocation.
+// The first occurrence of search in text at or after from.
 std::size_t FindFrom(std::string_view text, std::string_view search, std::size_t from,
                      CaseSens caseSens) {
     if (caseSens == CaseSens::Yes)
         return text.find(search, from);
     if (search.size() > text.size())
         return npos;
-    const char first = static_cast<char>(FoldAscii(search.front()));
-    const std::size_t last = text.size() - search.size();
-    for (std::size_t i = from; i <= last; ++i) {
-        i = NextCandidate(text, i, last, first);
-        if (i == npos)
-            return npos;
-        if (EqualFolded(text.data() + i + 1, search.data() + 1, search.size() - 1))
-            return i;
-    }
-    return npos;
+    return FindFolded(text, search, from);
 }
 
 bool StandsAlone(std::string_view text, std::size_t pos, std::size_t len) {
@@ -81,6 +135,7 @@ std::int32_t Replace(Buffer& buffer, std::string_view search, std::string_view r
     if (testOnly == TestOnly::No && buffer.Overlaps(replacement))
         replacement = replacementCopy.assign(replacement);
 
+    const std::int32_t limit = buffer.Limit(maxLen);
     const auto growth =
         static_cast<std::int64_t>(replacement.size()) - static_cast<std::int64_t>(search.size());
     std::int64_t count = 0;
@@ -95,7 +150,7 @@ std::int32_t Replace(Buffer& buffer, std::string_view search, std::string_view r
             ++pos;
             continue;
         }
-        if (maxLen > 0 && static_cast<std::int64_t>(text.size()) + growth > maxLen) {
+        if (limit > 0 && static_cast<std::int64_t>(text.size()) + growth > limit) {
             overflow = true;
             break;
         }
@@ -120,7 +175,7 @@ std::int32_t ReplaceMatches(std::string& text, std::string_view search,
                             std::string_view replacement, CaseSens caseSens, WholeWords wholeWords,
                             WholeEnts wholeEnts, bool& lenError, TestOnly testOnly,
                             std::int32_t maxLen) {
-    detail::StringBuffer buffer(text);
+    auto buffer = detail::BufferFor(text);
     return Replace(buffer, search, replacement, caseSens, wholeWords, wholeEnts, lenError, testOnly,
                    maxLen);
 }
@@ -129,9 +184,9 @@ std::int32_t ReplaceMatches(host::str255& text, std::string_view search,
                             std::string_view replacement, CaseSens caseSens, WholeWords wholeWords,
                             WholeEnts wholeEnts, bool& lenError, TestOnly testOnly,
                             std::int32_t maxLen) {
-    detail::Str255Buffer buffer(text);
+    auto buffer = detail::BufferFor(text);
     return Replace(buffer, search, replacement, caseSens, wholeWords, wholeEnts, lenError, testOnly,
-                   detail::EntityLimit(maxLen));
+                   maxLen);
 }
 
 } // namespace qx::text

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "host/host_types.h"
+#include "text/entity_text.h"
 #include "text/match_options.h"
 
 #include <cstdint>
@@ -9,9 +10,6 @@
 #include <string_view>
 
 namespace qx::text {
-
-// The most characters an entity text may hold.
-inline constexpr std::int32_t kEntityTextMax = 255;
 
 // Finds the occurrences of search in text and replaces each acceptable one by replacement,
 // from left to right. Text that comes from a replacement is never searched again.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "host/host_types.h"
+#include "text/entity_text.h"
 
 #include <cstddef>
 #include <cstring>
@@ -13,12 +14,20 @@
 
 namespace qx::text::detail {
 
+// Limits for entity texts: a limit of 0 or below, or one above the capacity, is the capacity,
+// because a str255 cannot hold more and cutting a text short would corrupt it.
+constexpr std::int32_t EntityLimit(std::int32_t maxLen) {
+    return maxLen <= 0 || maxLen > kEntityTextMax ? kEntityTextMax : maxLen;
+}
+
 class StringBuffer {
 public:
     explicit StringBuffer(std::string& text) : text_(text) {}
 
     std::string_view view() const { return text_; }
     bool Overlaps(std::string_view other) const { return Overlap(view(), other); }
+    // A std::string takes any limit; 0 or below means none.
+    static constexpr std::int32_t Limit(std::int32_t maxLen) { return maxLen; }
 
     // Replaces len characters at pos; always succeeds.
     bool Replace(std::size_t pos, std::size_t len, std::string_view with) {
@@ -40,10 +49,12 @@ private:
 class Str255Buffer {
 public:
     static constexpr std::size_t kCapacity = sizeof(host::str255::text);
+    static_assert(kCapacity == kEntityTextMax);
 
     explicit Str255Buffer(host::str255& text) : text_(text) {}
 
     std::string_view view() const { return text_.view(); }
+    static constexpr std::int32_t Limit(std::int32_t maxLen) { return EntityLimit(maxLen); }
     bool Overlaps(std::string_view other) const {
         return StringBuffer::Overlap({text_.text, kCapacity}, other);
     }
@@ -66,11 +77,12 @@ private:
     host::str255& text_;
 };
 
-// Limits for entity texts: a limit of 0 or below, or one above the capacity, is the capacity,
-// because a str255 cannot hold more and cutting a text short would corrupt it.
-constexpr std::int32_t EntityLimit(std::int32_t maxLen) {
-    constexpr auto capacity = static_cast<std::int32_t>(Str255Buffer::kCapacity);
-    return maxLen <= 0 || maxLen > capacity ? capacity : maxLen;
+// The editing buffer for either kind of text, so that one template serves both.
+inline StringBuffer BufferFor(std::string& text) {
+    return StringBuffer(text);
+}
+inline Str255Buffer BufferFor(host::str255& text) {
+    return Str255Buffer(text);
 }
 
 } // namespace qx::text::detail

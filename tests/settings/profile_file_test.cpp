@@ -1,13 +1,16 @@
-// Profile files: what is read, what a write keeps, and that damaged files are never rewritten.
+// Profile files on disk: what a write keeps, and the files it must leave alone.
 #include "platform/platform.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
-#include <unistd.h>
 
 namespace {
+
+namespace fs = std::filesystem;
 
 using qx::platform::ReadProfileString;
 using qx::platform::WriteProfileString;
@@ -73,24 +76,19 @@ TEST(ProfileFile, WriteLeavesNoTemporaryFileBehind) {
     EXPECT_EQ(entries, 1);
 }
 
-// Files that are not INI text read as empty and are never rewritten.
-class DamagedProfileFile : public testing::TestWithParam<std::string> {};
-
-TEST_P(DamagedProfileFile, ReadsAsNothingAndIsNotOverwritten) {
+TEST(ProfileFile, HandEditedFileChangesInOneLineOnly) {
     TempDir dir;
-    const std::string file = dir.File("damaged.ini");
-    WriteFile(file, GetParam());
-    EXPECT_FALSE(ReadProfileString(file, "Quillex", "Key"));
-    EXPECT_FALSE(WriteProfileString(file, "Quillex", "Key", "2"));
-    EXPECT_EQ(ReadFile(file), GetParam());
+    const std::string file = dir.File("pellworth.ini");
+    const std::string before =
+        "\xEF\xBB\xBF; other macros write here\r\n[Other]\r\nnotes\r\n"
+        "[Quillex]\r\nPathMCR=C:\\old\\\r\n\xE9t\xE9\r\nfmConfirm-left=5\r\n";
+    WriteFile(file, before);
+    EXPECT_EQ(ReadProfileString(file, "Quillex", "fmConfirm-left"), "5");
+    ASSERT_TRUE(WriteProfileString(file, "Quillex", "PathMCR", "/home/u/macros/"));
+    std::string expected = before;
+    expected.replace(expected.find("C:\\old\\"), 7, "/home/u/macros/");
+    EXPECT_EQ(ReadFile(file), expected);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Contents, DamagedProfileFile,
-    testing::Values(std::string("[Quillex]\nKey=1\n\0\x01\x02", 19),        // binary bytes
-                    std::string("[Quillex]\nKey=\xff\xfe\n"),               // not UTF-8
-                    std::string("[Quillex]\nKey=1\nthis line is no key\n"), // would be dropped
-                    std::string("[Quillex\nKey=1\n")));                     // broken header
 
 TEST(ProfileFile, AFolderInPlaceOfTheFileIsNeitherReadNorWritten) {
     TempDir dir;
@@ -100,15 +98,72 @@ TEST(ProfileFile, AFolderInPlaceOfTheFileIsNeitherReadNorWritten) {
     EXPECT_TRUE(std::filesystem::is_directory(file));
 }
 
+// The rights are checked from the mode bits, so that a read-only file stays as it is even for
+// the super-user, whom the system would let write it.
 TEST(ProfileFile, ReadOnlyFileIsNotReplaced) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "file rights do not bind the super-user";
     TempDir dir;
     const std::string file = dir.File("ro.ini");
     WriteFile(file, "[S]\nK=1\n");
     std::filesystem::permissions(file, std::filesystem::perms::owner_read);
     EXPECT_FALSE(WriteProfileString(file, "S", "K", "2"));
     EXPECT_EQ(ReadProfileString(file, "S", "K"), "1");
+    EXPECT_EQ(ReadFile(file), "[S]\nK=1\n");
+}
+
+TEST(ProfileFile, WriteKeepsTheFileRights) {
+    TempDir dir;
+    const std::string file = dir.File("rights.ini");
+    WriteFile(file, "[S]\nK=1\n");
+    const auto rights = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(file, rights);
+    ASSERT_TRUE(WriteProfileString(file, "S", "K", "2"));
+    EXPECT_EQ(fs::status(file).permissions(), rights);
+}
+
+TEST(ProfileFile, ALinkStaysALinkAndItsTargetChanges) {
+    TempDir dir;
+    const std::string target = dir.Folder("real") + "settings.ini";
+    WriteFile(target, "[S]\nK=1\n");
+    // A relative link, reached through a second link, as a user might arrange them.
+    const std::string link = dir.Folder("links") + "link.ini";
+    const std::string outer = dir.File("outer.ini");
+    fs::create_symlink("../real/settings.ini", link);
+    fs::create_symlink(link, outer);
+
+    ASSERT_TRUE(WriteProfileString(outer, "S", "K", "2"));
+    EXPECT_TRUE(fs::is_symlink(outer));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadFile(target), "[S]\nK=2\n");
+    EXPECT_EQ(ReadProfileString(outer, "S", "K"), "2");
+}
+
+TEST(ProfileFile, ALinkToAMissingFileCreatesTheFile) {
+    TempDir dir;
+    const std::string link = dir.File("link.ini");
+    fs::create_symlink("target.ini", link);
+    ASSERT_TRUE(WriteProfileString(link, "S", "K", "v"));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadFile(dir.File("target.ini")), "[S]\nK=v\n");
+}
+
+TEST(ProfileFile, ALoopOfLinksIsNotWritten) {
+    TempDir dir;
+    fs::create_symlink("b.ini", dir.File("a.ini"));
+    fs::create_symlink("a.ini", dir.File("b.ini"));
+    EXPECT_FALSE(WriteProfileString(dir.File("a.ini"), "S", "K", "v"));
+    EXPECT_FALSE(ReadProfileString(dir.File("a.ini"), "S", "K"));
+}
+
+TEST(ProfileFile, RewritingTheSameValueLeavesTheFileAlone) {
+    TempDir dir;
+    const std::string file = dir.File("same.ini");
+    WriteFile(file, "[S]\nK=1\n");
+    struct stat before {};
+    ASSERT_EQ(::stat(file.c_str(), &before), 0);
+    ASSERT_TRUE(WriteProfileString(file, "S", "K", "1"));
+    struct stat after {};
+    ASSERT_EQ(::stat(file.c_str(), &after), 0);
+    EXPECT_EQ(before.st_ino, after.st_ino);
 }
 
 TEST(ProfileFile, NamesAndValuesThatWouldBreakTheFileAreRefused) {

@@ -105,13 +105,26 @@ TEST_F(InitSettingsTest, FolderThatCannotBeCreatedEndsTheMacro) {
 
 TEST_F(InitSettingsTest, SharedFileThatCannotBeWrittenEndsTheMacroAndIsKept) {
     fs::create_directories(sharedPath + "pellworth");
-    const std::string damaged("\x01\x02\0binary", 9);
-    WriteFile(SharedIni(), damaged);
+    const std::string before = "[Quillex]\nPathMCR=" + macroPath + "\n";
+    WriteFile(SharedIni(), before);
+    fs::permissions(SharedIni(), fs::perms::owner_read | fs::perms::group_read);
     EXPECT_FALSE(InitSettings("Quillex"));
     ASSERT_EQ(ui.Boxes().size(), 1u);
     EXPECT_EQ(ui.Boxes()[0].text,
               "Initialisation Failure (cannot write " + SharedIni() + ")\r\n\r\nMacro will exit");
-    EXPECT_EQ(ReadFile(SharedIni()), damaged);
+    EXPECT_EQ(ReadFile(SharedIni()), before);
+}
+
+// The maker's other macros and the user write the shared file too.
+TEST_F(InitSettingsTest, SharedFileWithLinesOfOthersStartsAndKeepsThem) {
+    fs::create_directories(sharedPath + "pellworth");
+    const std::string others = "\xEF\xBB\xBF[Other]\r\nfree text\r\n\x01\x02\r\nKey=\xE9\r\n";
+    WriteFile(SharedIni(), others + "[Quillex]\r\nnotes\r\nPathMCR=C:\\Old\\\r\n");
+    Open();
+    EXPECT_TRUE(ui.Boxes().empty());
+    EXPECT_EQ(ReadFile(SharedIni()),
+              others + "[Quillex]\r\nnotes\r\nPathMCR=" + macroPath + "\r\n");
+    EXPECT_EQ(ReadProfileString(SharedIni(), "Other", "Key"), "é");
 }
 
 TEST_F(InitSettingsTest, HostWithoutMacroPathEndsTheMacro) {

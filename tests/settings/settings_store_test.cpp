@@ -1,6 +1,7 @@
 // Values in the drawing and the macro's file: encodings, precedence, long texts, bad input.
 #include "tests/settings/settings_fixture.h"
 
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -165,13 +166,26 @@ TEST_F(SettingsStore, KeyOfMoreThan12CharactersIsRefusedWithABox) {
     EXPECT_EQ(ui.Boxes().size(), 6u);
 }
 
-TEST_F(SettingsStore, DamagedFileReadsAsDefaultsAndIsKeptWithOneMessage) {
-    const std::string damaged("[Quillex]\nIncrement=5\n\0\0binary", 30);
-    WriteFile(MacroIni(), damaged);
-    EXPECT_EQ(GetIntSetting("Increment", 1), 1);
+TEST_F(SettingsStore, LinesTheStoreCannotReadAreKeptAndTheKeysAroundThemRead) {
+    using namespace std::string_literals;
+    const std::string before = "; by hand\n[Quillex]\nIncrement=5\n\0\0binary\nCaseSens=0\n"s;
+    WriteFile(MacroIni(), before);
+    EXPECT_EQ(GetIntSetting("Increment", 1), 5);
+    EXPECT_FALSE(GetBoolSetting("CaseSens", true, kNotFromDrawing, kFromFile));
     SaveIntSetting("Increment", 2, kToFile);
     SaveBoolSetting("CaseSens", true, kToFile, kNotFileOnly);
-    EXPECT_EQ(ReadFile(MacroIni()), damaged);
+    EXPECT_EQ(ReadFile(MacroIni()), "; by hand\n[Quillex]\nIncrement=2\n\0\0binary\nCaseSens=1\n"s);
+    EXPECT_TRUE(ui.Boxes().empty());
+}
+
+TEST_F(SettingsStore, ReadOnlyFileIsReadKeptAndReportedOnce) {
+    const std::string before = "[Quillex]\nIncrement=5\n";
+    WriteFile(MacroIni(), before);
+    std::filesystem::permissions(MacroIni(), std::filesystem::perms::owner_read);
+    EXPECT_EQ(GetIntSetting("Increment", 1), 5);
+    SaveIntSetting("Increment", 2, kToFile);
+    SaveBoolSetting("CaseSens", true, kToFile, kNotFileOnly);
+    EXPECT_EQ(ReadFile(MacroIni()), before);
     // The drawing still takes the values.
     EXPECT_EQ(host.IntAttribute("Increment"), 2);
     ASSERT_EQ(ui.Boxes().size(), 1u);
