@@ -59,6 +59,12 @@ std::optional<char32_t> Decode(std::string_view s, std::size_t& i) {
             return std::nullopt;
         cp = (cp << 6) | (b & 0x3F);
     }
+    // An overlong form would smuggle a character (a NUL, a quote) past anyone who checks the
+    // bytes; surrogates and code points past Unicode's end are no characters at all.
+    constexpr std::array<char32_t, 4> kLeast = {0, 0x80, 0x800, 0x10000};
+    if (cp < kLeast[static_cast<std::size_t>(extra)] || (cp >= 0xD800 && cp <= 0xDFFF) ||
+        cp > 0x10FFFF)
+        return std::nullopt;
     i += extra + 1;
     return cp;
 }
