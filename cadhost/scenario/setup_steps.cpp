@@ -51,8 +51,13 @@ void UseDrawing(RunContext& ctx, const Step& step) {
         return;
     }
     LoadedDrawing loaded = LoadDrawingFile(ctx.Resolve(what));
-    if (!loaded)
+    if (!loaded) {
+        // The drawing of the command line replaces the script's: its fault is the option's,
+        // and the scenario line would point the user at the wrong file.
+        if (!ctx.options.drawingFile.empty())
+            return ctx.Fail("the command line's --drawing: " + loaded.error);
         return ctx.Fail(step, loaded.error);
+    }
     CurrentSession().drawing = std::move(*loaded.drawing);
 }
 
@@ -124,8 +129,12 @@ void Save(RunContext& ctx, const Step& step) {
     if (!Need(ctx, step, 2, "save FILE"))
         return;
     const std::string error = SaveDrawingFile(CurrentSession().drawing, ctx.Resolve(step.words[1]));
-    if (!error.empty())
-        ctx.Fail(step, error);
+    if (error.empty())
+        return;
+    // The runner saves for --save with a step of its own that has no line in the script.
+    if (step.line == 0)
+        return ctx.Fail("the command line's --save: " + error);
+    ctx.Fail(step, error);
 }
 
 void Undo(RunContext& ctx, const Step& step) {
