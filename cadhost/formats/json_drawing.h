@@ -23,8 +23,8 @@ struct LoadedDrawing {
 LoadedDrawing ParseDrawing(std::string_view json, std::string_view source);
 LoadedDrawing LoadDrawingFile(const std::filesystem::path& file);
 
-// The drawing as JSON text. Erased entities are left out; the addresses of the entities a
-// later load gives may differ, their order does not.
+// The drawing as JSON text: compact, one line per layer and per entity. Erased entities are
+// left out; the addresses of the entities a later load gives may differ, their order does not.
 std::string DrawingToJson(const Drawing& drawing);
 
 // Empty when the file was written, else a message naming the file. The file is replaced with
