@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -20,9 +21,27 @@ constexpr std::int64_t kFormatVersion = 1;
 // About what one plain text takes in the file, to size the text once.
 constexpr std::size_t kBytesPerEntityEstimate = 80;
 
+// Text is gathered in a buffer of this size and handed on when it is full, so that a save needs
+// no copy of the whole file in memory.
+constexpr std::size_t kChunkBytes = 1 << 18;
+
 class Writer {
 public:
-    explicit Writer(std::string& out) : out_(out) {}
+    explicit Writer(std::string& out, const std::function<void(std::string_view)>* sink = nullptr)
+        : out_(out), sink_(sink) {}
+
+    // Hands what was gathered on to the sink, if there is one and the buffer is full enough.
+    void FlushIfFull() {
+        if (sink_ != nullptr && out_.size() >= kChunkBytes) {
+            Flush();
+        }
+    }
+    void Flush() {
+        if (sink_ != nullptr && !out_.empty()) {
+            (*sink_)(out_);
+            out_.clear();
+        }
+    }
 
     void Raw(std::string_view s) { out_.append(s); }
 
@@ -110,6 +129,7 @@ private:
     }
 
     std::string& out_;
+    const std::function<void(std::string_view)>* sink_;
 };
 
 void WritePoint(Writer& w, const point& p) {
@@ -254,6 +274,7 @@ void WriteLayersAndEntities(Writer& w, const Drawing& drawing,
                 ref->second = MemberRef{&e, &layer, written};
             }
             WriteEntity(w, e);
+            w.FlushIfFull();
             ++written;
         });
         w.Raw(written == 0 ? "}" : "]}");
@@ -326,12 +347,7 @@ void WriteView(Writer& w, const Drawing& drawing) {
     w.Raw("}");
 }
 
-} // namespace
-
-std::string DrawingToJson(const Drawing& drawing) {
-    std::string out;
-    out.reserve(4096 + drawing.EntityCount() * kBytesPerEntityEstimate);
-    Writer w(out);
+void WriteDrawing(Writer& w, const Drawing& drawing) {
     w.Raw("{\"version\":");
     w.Integer(kFormatVersion);
     w.Raw(",\n");
@@ -356,7 +372,24 @@ std::string DrawingToJson(const Drawing& drawing) {
     WriteAttributes(w, drawing);
     WriteView(w, drawing);
     w.Raw("}\n");
+    w.Flush();
+}
+
+} // namespace
+
+std::string DrawingToJson(const Drawing& drawing) {
+    std::string out;
+    out.reserve(4096 + drawing.EntityCount() * kBytesPerEntityEstimate);
+    Writer w(out);
+    WriteDrawing(w, drawing);
     return out;
+}
+
+void WriteDrawingJson(const Drawing& drawing, const std::function<void(std::string_view)>& sink) {
+    std::string buffer;
+    buffer.reserve(kChunkBytes + 4096);
+    Writer w(buffer, &sink);
+    WriteDrawing(w, drawing);
 }
 
 } // namespace cadhost

@@ -1,6 +1,7 @@
 #include "cadhost/model/drawing.h"
 
 #include "cadhost/model/entity_record.h"
+#include "cadhost/model/huge_pages.h"
 
 #include <algorithm>
 #include <limits>
@@ -89,6 +90,11 @@ lgl_addr Drawing::AddEntity(Entity entity, lgl_addr layer) {
         Slot{std::move(entity), static_cast<std::uint32_t>(layerSlots_[li].size()), false});
     layerSlots_[li].push_back(slot);
     return slots_.back().entity.addr;
+}
+
+void Drawing::ReserveEntities(std::size_t count) {
+    slots_.reserve(slots_.size() + count);
+    AdviseHugePages(slots_.data(), slots_.capacity() * sizeof(Slot));
 }
 
 const Drawing::Slot* Drawing::SlotAt(lgl_addr addr) const {

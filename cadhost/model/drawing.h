@@ -66,7 +66,7 @@ public:
     std::vector<lgl_addr> Entities() const;
     // Makes room for `count` more entities, so that a reader that knows about how many will
     // come does not move the entities it has while it adds the rest.
-    void ReserveEntities(std::size_t count) { slots_.reserve(slots_.size() + count); }
+    void ReserveEntities(std::size_t count);
     // How many entities were ever added, erased ones included.
     std::size_t EntityCount() const { return slots_.size(); }
     // The `index`-th entity added to the layer (from 0); nil when there is none or it was
