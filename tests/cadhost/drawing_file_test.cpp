@@ -191,6 +191,25 @@ TEST(DrawingFile, EachEntityIsALineOfItsOwn) {
     EXPECT_EQ(entityLines, SampleDrawing().Entities().size());
 }
 
+TEST(DrawingFile, TheTextInPiecesIsTheWholeText) {
+    // Enough entities for several pieces of the streaming writer.
+    Drawing d;
+    const lgl_addr l = d.AddLayer("L");
+    for (int i = 0; i < 5000; ++i) {
+        d.AddEntity(MakeText("text number " + std::to_string(i) + std::string(40, 'x'),
+                             {i * 0.5, -i * 0.25}),
+                    l);
+    }
+    std::string joined;
+    std::size_t pieces = 0;
+    WriteDrawingJson(d, [&](std::string_view piece) {
+        joined += piece;
+        ++pieces;
+    });
+    EXPECT_GT(pieces, 1u);
+    EXPECT_EQ(joined, DrawingToJson(d));
+}
+
 TEST(DrawingFile, MembersByPlaceCountOnlyTheEntitiesSaved) {
     Drawing d;
     const lgl_addr l = d.AddLayer("L");
