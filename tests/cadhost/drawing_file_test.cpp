@@ -249,6 +249,11 @@ struct BadInput {
     std::string expected; // part of the message
 };
 
+// Names the case in test output instead of dumping the struct's bytes.
+void PrintTo(const BadInput& input, std::ostream* out) {
+    *out << input.name;
+}
+
 class RefusedDrawing : public ::testing::TestWithParam<BadInput> {};
 
 TEST_P(RefusedDrawing, GivesAMessageNamingTheFileAndThePlace) {
