@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <limits>
+#include <new>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -984,6 +985,8 @@ LoadedDrawing ParseDrawing(std::string_view text, std::string_view source) {
         return Failed(source, e.message);
     } catch (const json::exception& e) {
         return Failed(source, WithoutTag(e.what()));
+    } catch (const std::bad_alloc&) {
+        return Failed(source, "is too large for the memory this host can have");
     }
 }
 

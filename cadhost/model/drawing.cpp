@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <limits>
+#include <new>
+#include <stdexcept>
 #include <utility>
 
 namespace cadhost {
@@ -93,7 +95,15 @@ lgl_addr Drawing::AddEntity(Entity entity, lgl_addr layer) {
 }
 
 void Drawing::ReserveEntities(std::size_t count) {
-    slots_.reserve(slots_.size() + count);
+    // Room asked for in advance is a guess; where the system will not give that much address
+    // space at once, the entities grow their room as they come instead.
+    try {
+        slots_.reserve(slots_.size() + count);
+    } catch (const std::bad_alloc&) {
+        return;
+    } catch (const std::length_error&) {
+        return;
+    }
     AdviseHugePages(slots_.data(), slots_.capacity() * sizeof(Slot));
 }
 
