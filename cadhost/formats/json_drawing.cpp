@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <memory>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -71,11 +72,15 @@ LoadedDrawing LoadDrawingFile(const fs::path& file) {
     if (!fs::exists(file, ec)) {
         return failed("does not exist");
     }
-    const FileBytes content(file);
-    if (!content.ok()) {
-        return failed("cannot be read");
+    try {
+        const FileBytes content(file);
+        if (!content.ok()) {
+            return failed("cannot be read");
+        }
+        return ParseDrawing(content.bytes(), source);
+    } catch (const std::bad_alloc&) {
+        return failed("is too large for the memory this host can have");
     }
-    return ParseDrawing(content.bytes(), source);
 }
 
 std::string SaveDrawingFile(const Drawing& drawing, const fs::path& file) {
