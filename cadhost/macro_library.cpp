@@ -1,5 +1,7 @@
 #include "cadhost/macro_library.h"
 
+#include "cadhost/elf_image_check.h"
+
 #include <dlfcn.h>
 
 #include <filesystem>
@@ -7,6 +9,10 @@
 namespace cadhost {
 
 LoadedMacro LoadMacroLibrary(const std::string& path) {
+    // The loader maps whatever the headers claim; a library cut short would crash the host
+    // inside dlopen instead of failing it.
+    if (const std::string problem = CheckElfImage(path); !problem.empty())
+        return {nullptr, "cannot load the macro library " + path + ": " + problem};
     dlerror();
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {

@@ -164,6 +164,10 @@ bool IsStaleTemporaryFile(const fs::path& file, const fs::path& name) {
 }
 
 std::string ReplaceFileContents(const fs::path& file, std::string_view bytes) {
+    return ReplaceFileContents(file, [bytes](const ByteSink& sink) { sink(bytes); });
+}
+
+std::string ReplaceFileContents(const fs::path& file, const ContentWriter& write) {
     const std::string source = file.string();
     const Target target = FollowLinks(file);
     if (!target.error.empty()) {
@@ -202,9 +206,16 @@ std::string ReplaceFileContents(const fs::path& file, std::string_view bytes) {
         const int error = errno;
         return fail("setting the permissions of " + tempName, error);
     }
-    if (!WriteAll(out.get(), bytes)) {
-        const int error = errno;
-        return fail("writing " + tempName, error);
+    // After the first failed write the rest is not written; the failure is reported once the
+    // writer is done.
+    int writeError = 0;
+    write([&](std::string_view bytes) {
+        if (writeError == 0 && !WriteAll(out.get(), bytes)) {
+            writeError = errno != 0 ? errno : EIO;
+        }
+    });
+    if (writeError != 0) {
+        return fail("writing " + tempName, writeError);
     }
     if (::fsync(out.get()) != 0) {
         const int error = errno;

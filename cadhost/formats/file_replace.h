@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,12 @@ namespace cadhost {
 // Returns an empty text on success, else a message that names the file and says that the old
 // file is unchanged.
 std::string ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes);
+
+// The same, for contents too large to hold in memory at once: `write` is called once and hands
+// the contents to the sink piece by piece, in order.
+using ByteSink = std::function<void(std::string_view)>;
+using ContentWriter = std::function<void(const ByteSink&)>;
+std::string ReplaceFileContents(const std::filesystem::path& file, const ContentWriter& write);
 
 // The name of a save's temporary file: ".NAME.tmp-PID-RANDOM", beside the file NAME.
 std::string TemporaryNameFor(const std::filesystem::path& file, long pid, unsigned random);

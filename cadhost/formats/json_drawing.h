@@ -5,6 +5,7 @@
 #include "cadhost/model/drawing.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,9 +24,11 @@ struct LoadedDrawing {
 LoadedDrawing ParseDrawing(std::string_view json, std::string_view source);
 LoadedDrawing LoadDrawingFile(const std::filesystem::path& file);
 
-// The drawing as JSON text. Erased entities are left out; the addresses of the entities a
-// later load gives may differ, their order does not.
+// The drawing as JSON text: compact, one line per layer and per entity. Erased entities are
+// left out; the addresses of the entities a later load gives may differ, their order does not.
 std::string DrawingToJson(const Drawing& drawing);
+// The same text, handed to `sink` in pieces of about 256 KiB, in order.
+void WriteDrawingJson(const Drawing& drawing, const std::function<void(std::string_view)>& sink);
 
 // Empty when the file was written, else a message naming the file. The file is replaced with
 // ReplaceFileContents (file_replace.h), so a save that fails leaves the old file whole.

@@ -1,19 +1,15 @@
 #include "cadhost/model/drawing.h"
 
 #include "cadhost/model/entity_record.h"
+#include "cadhost/model/huge_pages.h"
 
 #include <algorithm>
+#include <limits>
+#include <new>
+#include <stdexcept>
 #include <utility>
 
 namespace cadhost {
-
-namespace {
-
-std::pair<std::int32_t, std::int32_t> Key(lgl_addr addr) {
-    return {addr.page, addr.ofs};
-}
-
-} // namespace
 
 Drawing::Drawing() = default;
 
@@ -82,15 +78,33 @@ lgl_addr Drawing::AddEntity(Entity entity, lgl_addr layer) {
     if (!entity.name.empty() && names_.contains(entity.name)) {
         return {};
     }
-    const std::size_t slot = slots_.size();
+    // Addresses are 32-bit: a drawing cannot grow past them.
+    if (slots_.size() >= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+        return {};
+    }
+    const auto slot = static_cast<std::uint32_t>(slots_.size());
     entity.addr = {kEntityPage, static_cast<std::int32_t>(slot + 1)};
     entity.layer = layer;
     if (!entity.name.empty()) {
         names_.emplace(entity.name, slot);
     }
-    slots_.push_back(Slot{std::move(entity), false, layerSlots_[li].size()});
+    slots_.push_back(
+        Slot{std::move(entity), static_cast<std::uint32_t>(layerSlots_[li].size()), false});
     layerSlots_[li].push_back(slot);
     return slots_.back().entity.addr;
+}
+
+void Drawing::ReserveEntities(std::size_t count) {
+    // Room asked for in advance is a guess; where the system will not give that much address
+    // space at once, the entities grow their room as they come instead.
+    try {
+        slots_.reserve(slots_.size() + count);
+    } catch (const std::bad_alloc&) {
+        return;
+    } catch (const std::length_error&) {
+        return;
+    }
+    AdviseHugePages(slots_.data(), slots_.capacity() * sizeof(Slot));
 }
 
 const Drawing::Slot* Drawing::SlotAt(lgl_addr addr) const {
@@ -110,14 +124,27 @@ const Entity* Drawing::FindEntity(lgl_addr addr) const {
 }
 
 lgl_addr Drawing::FindEntityByName(std::string_view name) const {
-    const auto it = names_.find(name);
+    if (names_.empty()) {
+        return {};
+    }
+    const auto it = names_.find(std::string(name));
     return it == names_.end() ? lgl_addr{} : slots_[it->second].entity.addr;
+}
+
+lgl_addr Drawing::EntityOnLayer(lgl_addr layer, std::size_t index) const {
+    const std::size_t li = LayerIndex(layer);
+    if (li == layers_.size() || index >= layerSlots_[li].size()) {
+        return {};
+    }
+    const Slot& slot = slots_[layerSlots_[li][index]];
+    return slot.erased ? lgl_addr{} : slot.entity.addr;
 }
 
 std::vector<lgl_addr> Drawing::Entities() const {
     std::vector<lgl_addr> out;
+    out.reserve(slots_.size());
     for (const auto& onLayer : layerSlots_) {
-        for (std::size_t s : onLayer) {
+        for (const std::uint32_t s : onLayer) {
             if (!slots_[s].erased) {
                 out.push_back(slots_[s].entity.addr);
             }
@@ -193,6 +220,7 @@ lgl_addr Drawing::FirstInSelectionFrom(const ModeRec& mode, const Selection& sel
     for (std::size_t i = pos; i < sel.entities.size(); ++i) {
         const Slot* slot = SlotAt(sel.entities[i]);
         if (slot != nullptr && Visits(mode, *slot)) {
+            sel.lastAnswer = i;
             return slot->entity.addr;
         }
     }
@@ -245,11 +273,11 @@ lgl_addr Drawing::NextInMode(const ModeRec& mode, lgl_addr after) const {
         if (sel == nullptr) {
             return {};
         }
-        const auto it = sel->positions.find(Key(after));
-        if (it == sel->positions.end()) {
+        const std::size_t place = PlaceInSelection(*sel, after);
+        if (place == sel->entities.size()) {
             return {};
         }
-        return FirstInSelectionFrom(mode, *sel, it->second + 1);
+        return FirstInSelectionFrom(mode, *sel, place + 1);
     }
     case ScanKind::None:
         break;
@@ -257,12 +285,51 @@ lgl_addr Drawing::NextInMode(const ModeRec& mode, lgl_addr after) const {
     return {};
 }
 
+std::size_t Drawing::PlaceInSelection(const Selection& sel, lgl_addr addr) const {
+    const std::size_t hint = sel.lastAnswer;
+    if (hint < sel.entities.size() && sel.entities[hint] == addr) {
+        return hint;
+    }
+    if (addr.page != kEntityPage) {
+        return sel.entities.size();
+    }
+    if (sel.byOfs.empty()) {
+        sel.byOfs.reserve(sel.entities.size());
+        for (std::size_t i = 0; i < sel.entities.size(); ++i) {
+            sel.byOfs.emplace_back(sel.entities[i].ofs, static_cast<std::uint32_t>(i));
+        }
+        std::sort(sel.byOfs.begin(), sel.byOfs.end());
+    }
+    const auto it = std::lower_bound(sel.byOfs.begin(), sel.byOfs.end(),
+                                     std::pair<std::int32_t, std::uint32_t>{addr.ofs, 0});
+    if (it == sel.byOfs.end() || it->first != addr.ofs) {
+        return sel.entities.size();
+    }
+    return it->second;
+}
+
 std::int32_t Drawing::CreateSelection(std::vector<lgl_addr> entities) {
     Selection sel;
+    // Repeated addresses count once. Only entity addresses can repeat meaningfully; anything
+    // else is kept once per value as well.
+    std::vector<bool> taken(slots_.size() + 1, false);
+    std::vector<lgl_addr> others;
+    sel.entities.reserve(entities.size());
     for (const lgl_addr addr : entities) {
-        if (sel.positions.emplace(Key(addr), sel.entities.size()).second) {
-            sel.entities.push_back(addr);
+        const bool entity = addr.page == kEntityPage && addr.ofs >= 1 &&
+                            static_cast<std::size_t>(addr.ofs) <= slots_.size();
+        if (entity) {
+            if (taken[static_cast<std::size_t>(addr.ofs)]) {
+                continue;
+            }
+            taken[static_cast<std::size_t>(addr.ofs)] = true;
+        } else {
+            if (std::find(others.begin(), others.end(), addr) != others.end()) {
+                continue;
+            }
+            others.push_back(addr);
         }
+        sel.entities.push_back(addr);
     }
     selections_.push_back(std::move(sel));
     return static_cast<std::int32_t>(selections_.size());

@@ -18,9 +18,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <map>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace cadhost {
@@ -58,11 +58,32 @@ public:
     // Entities. AddEntity gives the entity its address and puts it last on its layer; an
     // unknown layer or a name already taken gives nil and adds nothing.
     lgl_addr AddEntity(Entity entity, lgl_addr layer);
-    // The entity at the address, or nullptr when there is none or it was erased.
+    // The entity at the address, or nullptr when there is none or it was erased. O(1): the
+    // address is the entity's index.
     const Entity* FindEntity(lgl_addr addr) const;
     lgl_addr FindEntityByName(std::string_view name) const;
     // Every entity that is not erased, in layer order and on each layer in the order added.
     std::vector<lgl_addr> Entities() const;
+    // Makes room for `count` more entities, so that a reader that knows about how many will
+    // come does not move the entities it has while it adds the rest.
+    void ReserveEntities(std::size_t count);
+    // How many entities were ever added, erased ones included.
+    std::size_t EntityCount() const { return slots_.size(); }
+    // The `index`-th entity added to the layer (from 0); nil when there is none or it was
+    // erased.
+    lgl_addr EntityOnLayer(lgl_addr layer, std::size_t index) const;
+    // Calls `visit` with every entity of the layer that is not erased, in the order added.
+    template <typename Visit> void ForEachEntityOnLayer(lgl_addr layer, Visit&& visit) const {
+        const std::size_t li = LayerIndex(layer);
+        if (li == layers_.size()) {
+            return;
+        }
+        for (const std::uint32_t s : layerSlots_[li]) {
+            if (!slots_[s].erased) {
+                visit(slots_[s].entity);
+            }
+        }
+    }
     // Writes an entity back from the host's record (only what a record may change); recorded
     // for undo. False when there is no such entity or the record is of another type.
     bool UpdateFromRecord(const qx::host::EntityRec& rec);
@@ -105,8 +126,8 @@ public:
 private:
     struct Slot {
         Entity entity;
+        std::uint32_t posOnLayer = 0;
         bool erased = false;
-        std::size_t posOnLayer = 0;
     };
     struct Change {
         std::size_t slot = 0;
@@ -117,9 +138,13 @@ private:
         bool transaction = false;
         std::vector<Change> changes; // in the order made; undone last to first
     };
+    // A selection made with the host's selection tools. A walk asks for the entity after the
+    // one it just read, so the place of the last answer is remembered and the next question
+    // costs O(1); an index by address, built on the first other question, answers the rest.
     struct Selection {
         std::vector<lgl_addr> entities;
-        std::map<std::pair<std::int32_t, std::int32_t>, std::size_t> positions;
+        mutable std::size_t lastAnswer = 0;
+        mutable std::vector<std::pair<std::int32_t, std::uint32_t>> byOfs; // sorted on demand
     };
 
     const Slot* SlotAt(lgl_addr addr) const;      // erased entities too
@@ -129,15 +154,17 @@ private:
     lgl_addr FirstInLayersFrom(const ModeRec& mode, std::size_t layer, std::size_t pos) const;
     lgl_addr FirstInSelectionFrom(const ModeRec& mode, const Selection& sel, std::size_t pos) const;
     const Selection* FindSelection(std::int32_t number) const;
+    // The place of the entity in the selection, or the selection's size when it is not in it.
+    std::size_t PlaceInSelection(const Selection& sel, lgl_addr addr) const;
     // Remembers the slot's state before a change, for undo.
     void RecordChange(std::size_t slot);
 
     std::vector<Layer> layers_;
-    std::vector<std::vector<std::size_t>> layerSlots_; // per layer, slot indices in order added
+    std::vector<std::vector<std::uint32_t>> layerSlots_; // per layer, slots in order added
     lgl_addr currentLayer_;
-    std::vector<Slot> slots_; // entity ofs - 1
-    std::map<std::string, std::size_t, std::less<>> names_;
-    std::vector<Selection> selections_; // selection number - 1
+    std::vector<Slot> slots_;                              // entity ofs - 1
+    std::unordered_map<std::string, std::uint32_t> names_; // named entities only
+    std::vector<Selection> selections_;                    // selection number - 1
 
     int transactionDepth_ = 0;
     std::vector<UndoStep> undoSteps_;

@@ -32,14 +32,15 @@ struct TextData {
 bool SamePoint(const point& a, const point& b);
 bool operator==(const TextData& a, const TextData& b);
 
+// The small fields come first, so that the record has no holes: a drawing holds many.
 struct Entity {
-    std::uint8_t type = qx::host::kEntText;
     lgl_addr addr; // given by the drawing when the entity is added
     lgl_addr layer;
-    std::string name; // optional, unique within the drawing; lets scenarios address it
     std::int32_t color = 1;
+    std::uint8_t type = qx::host::kEntText;
     std::uint8_t weight = 1;
     TextData text;                // plain text (type 7)
+    std::string name;             // optional, unique within the drawing; lets scenarios address it
     std::vector<TextData> pieces; // paragraph and multi-line text, in reading order
     std::vector<point> points;    // line (two points) and polygon
 };

@@ -24,7 +24,6 @@ std::span<const point> RecordPoints(const EntityRec& rec) {
 } // namespace
 
 void FillRecord(const Entity& entity, EntityRec& rec) {
-    rec = EntityRec{};
     rec.enttype = entity.type;
     rec.addr = entity.addr;
     rec.lyr = entity.layer;
@@ -32,6 +31,8 @@ void FillRecord(const Entity& entity, EntityRec& rec) {
     rec.weight = entity.weight;
     if (entity.type == qx::host::kEntText) {
         FillText(entity.text, rec);
+    } else {
+        FillText(TextData{{}, {}, 0, 0}, rec);
     }
     const std::size_t n = std::min<std::size_t>(entity.points.size(), qx::host::kEntityMaxPoints);
     rec.npts = static_cast<std::int32_t>(n);

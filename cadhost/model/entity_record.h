@@ -9,8 +9,11 @@ namespace cadhost {
 
 using qx::host::EntityRec;
 
-// Fills the record from the entity. The record is cleared first, so nothing of an earlier
-// entity stays behind.
+// Fills the record from the entity: the common fields, the text fields (an empty text for an
+// entity that has none) and the point count, and only as many points and text bytes as the
+// entity has. What lies beyond the count of the points or of the text is not part of the
+// entity and is left as it was: clearing the whole 6724-byte record for every entity of a scan
+// would cost more than the rest of the read.
 void FillRecord(const Entity& entity, EntityRec& rec);
 
 // The record of one piece of a smart text: a plain text on the smart text's layer and in its

@@ -4,6 +4,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <filesystem>
 #include <fstream>
@@ -120,6 +121,110 @@ TEST(DrawingFile, UnnamedMembersAndErasedEntitiesRoundTrip) {
     EXPECT_EQ(loaded.drawing->FindEntity(members[0])->text.text, "kept");
 }
 
+TEST(DrawingFile, FieldsMayComeInAnyOrder) {
+    // A person may write a layer's entities before its name, and its other fields after them.
+    const auto loaded = ParseDrawing(R"({
+      "currentLayer": "Late",
+      "layers": [
+        {"entities": [{"at": [1, 2], "text": "first", "type": "text"},
+                      {"points": [[0, 0], [1, 1]], "type": "line", "name": "l"}],
+         "locked": true, "name": "Late", "colour": 5},
+        {"name": "Next", "entities": [{"type": "text", "text": "n", "at": [0, 0]}], "on": false}],
+      "version": 1,
+      "selectionSets": [{"members": [{"index": 0, "layer": "Late"}, "l"], "set": 1}]
+    })",
+                                     "order.json");
+    ASSERT_TRUE(loaded) << loaded.error;
+    const Drawing& d = *loaded.drawing;
+    ASSERT_EQ(d.Layers().size(), 2u);
+    EXPECT_EQ(d.Layers()[0].name, "Late");
+    EXPECT_TRUE(d.Layers()[0].locked);
+    EXPECT_EQ(d.Layers()[0].color, 5);
+    EXPECT_FALSE(d.Layers()[1].on);
+    EXPECT_EQ(d.CurrentLayer(), d.Layers()[0].addr);
+    const auto members = d.SelectionSets().Members(1);
+    ASSERT_EQ(members.size(), 2u);
+    EXPECT_EQ(d.FindEntity(members[0])->text.text, "first");
+    EXPECT_EQ(d.FindEntity(members[0])->layer, d.Layers()[0].addr);
+    EXPECT_EQ(members[1], d.FindEntityByName("l"));
+    EXPECT_EQ(d.FindEntity(d.EntityOnLayer(d.Layers()[1].addr, 0))->text.text, "n");
+}
+
+TEST(DrawingFile, TextsNeedingEscapesRoundTrip) {
+    Drawing d;
+    const lgl_addr l = d.AddLayer("Lay \"er\" \\ \x80");
+    const std::vector<std::string> texts = {"quote \" and backslash \\",
+                                            "line\nbreak\ttab\rreturn",
+                                            std::string("ctrl \x01\x1f", 7),
+                                            "Caf\xE9 \x96 5 \x80",
+                                            "",
+                                            std::string(255, 'x')};
+    for (const std::string& t : texts) {
+        d.AddEntity(MakeText(t, {1.5, -2.25, 0.1}, 0.3), l);
+    }
+    // Entity names are any bytes; what is not UTF-8 is replaced so that the file stays valid.
+    d.AddEntity(MakeText("named", {}, 1, "bad \xFF name"), l);
+    const std::string json = DrawingToJson(d);
+    EXPECT_TRUE(nlohmann::json::accept(json)) << json;
+    const auto loaded = ParseDrawing(json, "mem");
+    ASSERT_TRUE(loaded) << loaded.error;
+    const Drawing& back = *loaded.drawing;
+    EXPECT_EQ(back.Layers()[0].name, d.Layers()[0].name);
+    const auto entities = back.Entities();
+    ASSERT_EQ(entities.size(), texts.size() + 1);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const Entity& e = *back.FindEntity(entities[i]);
+        EXPECT_EQ(e.text.text, texts[i]);
+        EXPECT_EQ(e.text.insert.z, 0.1);
+        EXPECT_EQ(e.text.size, 0.3);
+    }
+    EXPECT_EQ(back.FindEntity(entities.back())->name, "bad \xEF\xBF\xBD name");
+}
+
+TEST(DrawingFile, EachEntityIsALineOfItsOwn) {
+    const std::string json = DrawingToJson(SampleDrawing());
+    std::size_t entityLines = 0;
+    std::istringstream lines(json);
+    for (std::string line; std::getline(lines, line);) {
+        entityLines += line.rfind("{\"type\":", 0) == 0 ? 1 : 0;
+    }
+    EXPECT_EQ(entityLines, SampleDrawing().Entities().size());
+}
+
+TEST(DrawingFile, TheTextInPiecesIsTheWholeText) {
+    // Enough entities for several pieces of the streaming writer.
+    Drawing d;
+    const lgl_addr l = d.AddLayer("L");
+    for (int i = 0; i < 5000; ++i) {
+        d.AddEntity(MakeText("text number " + std::to_string(i) + std::string(40, 'x'),
+                             {i * 0.5, -i * 0.25}),
+                    l);
+    }
+    std::string joined;
+    std::size_t pieces = 0;
+    WriteDrawingJson(d, [&](std::string_view piece) {
+        joined += piece;
+        ++pieces;
+    });
+    EXPECT_GT(pieces, 1u);
+    EXPECT_EQ(joined, DrawingToJson(d));
+}
+
+TEST(DrawingFile, MembersByPlaceCountOnlyTheEntitiesSaved) {
+    Drawing d;
+    const lgl_addr l = d.AddLayer("L");
+    const lgl_addr gone = d.AddEntity(MakeText("gone", {}), l);
+    d.AddEntity(MakeText("b", {}), l);
+    const lgl_addr c = d.AddEntity(MakeText("c", {}), l);
+    d.SelectionSets().Add(3, c);
+    d.Erase(gone);
+    const auto loaded = ParseDrawing(DrawingToJson(d), "mem");
+    ASSERT_TRUE(loaded) << loaded.error;
+    const auto& members = loaded.drawing->SelectionSets().Members(3);
+    ASSERT_EQ(members.size(), 1u);
+    EXPECT_EQ(loaded.drawing->FindEntity(members[0])->text.text, "c");
+}
+
 TEST(DrawingFile, SampleHoldsWhatTheDemoNeeds) {
     const Drawing d = SampleDrawing();
     int locked = 0;
@@ -143,6 +248,11 @@ struct BadInput {
     std::string json;
     std::string expected; // part of the message
 };
+
+// Names the case in test output instead of dumping the struct's bytes.
+void PrintTo(const BadInput& input, std::ostream* out) {
+    *out << input.name;
+}
 
 class RefusedDrawing : public ::testing::TestWithParam<BadInput> {};
 
@@ -242,6 +352,63 @@ INSTANTIATE_TEST_SUITE_P(
                  "the field \"text\" is given twice in one object"},
         BadInput{"DuplicateKeyAtTop", R"({"layers": [{"name": "A"}], "layers": [{"name": "B"}]})",
                  "the field \"layers\" is given twice in one object"},
+        BadInput{"TextIsAnObject",
+                 WithEntity(R"({"type": "text", "text": {"a": [1, 2]}, "at": [0, 0]})"),
+                 "entity 1 on layer \"Doors\": \"text\" must be a text"},
+        BadInput{"PointOfLists", WithEntity(R"({"type": "text", "text": "a", "at": [[0], 1]})"),
+                 "\"at\" must be a number"},
+        BadInput{"PointIsAnObject",
+                 WithEntity(R"({"type": "text", "text": "a", "at": {"x": 1, "y": 2}})"),
+                 "\"at\" must be a list of two or three numbers"},
+        BadInput{"PointOfFour", WithEntity(R"({"type": "text", "text": "a", "at": [0, 1, 2, 3]})"),
+                 "\"at\" must be a list of two or three numbers"},
+        BadInput{"EntityIsAList", WithEntity(R"([1, 2])"),
+                 "entity 1 on layer \"Doors\": must be an object"},
+        BadInput{"EntityIsANumber", WithEntity("7"),
+                 "entity 1 on layer \"Doors\": must be an object"},
+        BadInput{"PointsHoldAnObject",
+                 WithEntity(R"({"type": "line", "points": [[0, 0], {"x": 1}]})"),
+                 "\"points\" must be a list of two or three numbers"},
+        BadInput{"PointsNotAList", WithEntity(R"({"type": "line", "points": 4})"),
+                 "\"points\" must be a list"},
+        BadInput{"PieceWithEntityField", WithEntity(R"({"type": "paragraph", "name": "p",
+                                "pieces": [{"text": "a", "at": [0, 0], "type": "text"}]})"),
+                 "piece 0 of entity \"p\": unknown field \"type\""},
+        BadInput{"PieceNotAnObject",
+                 WithEntity(R"({"type": "paragraph", "name": "p", "pieces": ["a"]})"),
+                 "piece 0 of entity \"p\": must be an object"},
+        BadInput{"PiecesNotAList",
+                 WithEntity(R"({"type": "paragraph", "name": "p", "pieces": {}})"),
+                 "entity \"p\": \"pieces\" must be a list"},
+        BadInput{"DuplicateKeyInPiece", WithEntity(R"({"type": "multiline", "name": "p",
+                                "pieces": [{"text": "a", "at": [0, 0], "text": "b"}]})"),
+                 "piece 0 of entity \"p\": the field \"text\" is given twice"},
+        BadInput{"FieldOfAnotherType", WithEntity(R"({"type": "text", "text": "a", "at": [0, 0],
+                                "points": [[0, 0], [1, 1]]})"),
+                 "unknown field \"points\""},
+        BadInput{"UnknownFieldHoldingNesting",
+                 WithEntity(R"({"type": "text", "text": "a", "at": [0, 0],
+                                "zz": {"deep": [[{}], {"x": [1]}]}})"),
+                 "unknown field \"zz\""},
+        BadInput{"NameAfterTheFault",
+                 WithEntity(R"({"type": "line", "points": [], "name": "late"})"),
+                 "entity \"late\": \"points\" must hold 2 points"},
+        BadInput{"LayerIsAList", "{\"layers\": [[1]]}", "layer 0: must be an object"},
+        BadInput{"EntitiesNotAList", "{\"layers\": [{\"name\": \"A\", \"entities\": {}}]}",
+                 "layer \"A\": \"entities\" must be a list"},
+        BadInput{"LayerFieldAfterEntities",
+                 "{\"layers\": [{\"name\": \"A\", \"entities\": [], \"on\": \"yes\"}]}",
+                 "layer \"A\": \"on\" must be true or false"},
+        BadInput{"EntityBeforeTheLayerName",
+                 R"({"layers": [{"entities": [{"type": "text", "at": [0, 0]}], "name": "Late"}]})",
+                 "entity 0 on layer \"Late\": the field \"text\" is missing"},
+        BadInput{"EntitiesOfALayerWithoutName",
+                 R"({"layers": [{"entities": [{"type": "text", "text": "a", "at": [0, 0]}]}]})",
+                 "layer 0: the field \"name\" is missing"},
+        BadInput{"DuplicateKeyInLayer", R"({"layers": [{"name": "A", "name": "B"}]})",
+                 "the field \"name\" is given twice in one object"},
+        BadInput{"TopIsANumber", "3", "the drawing: must be an object"},
+        BadInput{"TrailingText", R"({"layers": [{"name": "A"}]} x)", "not valid JSON"},
         BadInput{"ViewScaleNegative",
                  R"({"layers": [{"name": "A"}], "view": {"x": 0, "y": 0, "scale": -1}})",
                  "the view: \"scale\" must be greater than 0"}),

@@ -99,6 +99,34 @@ TEST_F(DrawingScan, SelectionKeepsTheOrderGivenAndEachEntityOnce) {
     EXPECT_EQ(Walk(d, m), (std::vector<std::string>{"para", "f1", "s1"}));
 }
 
+TEST_F(DrawingScan, NextInASelectionFromAnyMemberNotOnlyTheLastAnswer) {
+    const auto at = [&](const char* name) { return d.FindEntityByName(name); };
+    const std::int32_t sel = d.CreateSelection({at("s1"), at("f1"), at("line"), at("f2")});
+    ModeRec m = WholeDrawing();
+    SetModeSelection(m, sel);
+    ASSERT_EQ(d.FirstInMode(m), at("s1"));
+    // Asked out of the walk's order, each answer still follows the selection's order.
+    EXPECT_EQ(d.NextInMode(m, at("line")), at("f2"));
+    EXPECT_EQ(d.NextInMode(m, at("s1")), at("f1"));
+    EXPECT_EQ(d.NextInMode(m, at("f1")), at("line"));
+    EXPECT_TRUE(IsNil(d.NextInMode(m, at("f2"))));
+    EXPECT_TRUE(IsNil(d.NextInMode(m, at("para")))) << "not a member";
+    EXPECT_TRUE(IsNil(d.NextInMode(m, first))) << "a layer's address is no member";
+}
+
+TEST_F(DrawingScan, EntitiesOnALayerByPlace) {
+    EXPECT_EQ(d.EntityOnLayer(first, 0), d.FindEntityByName("f1"));
+    EXPECT_EQ(d.EntityOnLayer(first, 2), d.FindEntityByName("f2"));
+    EXPECT_TRUE(IsNil(d.EntityOnLayer(first, 4)));
+    EXPECT_TRUE(IsNil(d.EntityOnLayer(empty, 0)));
+    EXPECT_TRUE(IsNil(d.EntityOnLayer(lgl_addr{kLayerPage, 99}, 0)));
+    d.Erase(d.FindEntityByName("line"));
+    EXPECT_TRUE(IsNil(d.EntityOnLayer(first, 1))) << "an erased entity keeps its place";
+    std::vector<std::string> visited;
+    d.ForEachEntityOnLayer(first, [&](const Entity& e) { visited.push_back(e.name); });
+    EXPECT_EQ(visited, (std::vector<std::string>{"f1", "f2", "mtext"}));
+}
+
 TEST_F(DrawingScan, SelectionsAreNumberedApart) {
     const std::int32_t a = d.CreateSelection({d.FindEntityByName("f1")});
     const std::int32_t b = d.CreateSelection({d.FindEntityByName("s1")});

@@ -96,6 +96,24 @@ TEST_F(DrawingExports, EntGetFillsTheRecordAndFailsOnErasedEntities) {
     EXPECT_FALSE(ent_get(&ent, open, true)) << "a layer's address is no entity";
 }
 
+TEST_F(DrawingExports, ARecordReadAgainHoldsOnlyTheNewEntity) {
+    // The macro reads every entity of a scan into the same record: what one entity filled must
+    // not show through in the next.
+    Drawing& d = CurrentSession().drawing;
+    const lgl_addr box = d.AddEntity(MakePolygon({{0, 0, 0}, {4, 0, 0}, {4, 3, 0}}), open);
+    EntityRec ent;
+    ASSERT_TRUE(ent_get(&ent, box, true));
+    EXPECT_EQ(std::int32_t{ent.npts}, 3);
+    ASSERT_TRUE(ent_get(&ent, Named("door"), true));
+    EXPECT_EQ(std::int32_t{ent.npts}, 0);
+    EXPECT_EQ(ent.text.str(), "Door 101");
+    ASSERT_TRUE(ent_get(&ent, box, true));
+    EXPECT_EQ(ent.enttype, qx::host::kEntPolygon);
+    EXPECT_TRUE(ent.text.empty());
+    EXPECT_EQ(double{ent.size}, 0);
+    EXPECT_EQ(double{ent.pts[2].y}, 3);
+}
+
 TEST_F(DrawingExports, EntUpdatesWritesTheTextBack) {
     EntityRec ent;
     ASSERT_TRUE(ent_get(&ent, Named("door"), true));

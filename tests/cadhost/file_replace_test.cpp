@@ -74,6 +74,24 @@ TEST_F(ReplaceFile, WritesANewFileAndReplacesAnOldOneKeepingItsPermissions) {
     EXPECT_EQ(Names(), std::vector<std::string>{"d.json"}) << "no temporary file stays";
 }
 
+TEST_F(ReplaceFile, ContentsHandedOverInPiecesArriveWholeAndInOrder) {
+    const fs::path file = folder / "d.json";
+    Write(file, "old");
+    std::string expected;
+    ASSERT_EQ(ReplaceFileContents(file,
+                                  [&](const ByteSink& sink) {
+                                      for (int i = 0; i < 1000; ++i) {
+                                          const std::string piece = std::to_string(i) + ",";
+                                          expected += piece;
+                                          sink(piece);
+                                      }
+                                      sink({});
+                                  }),
+              "");
+    EXPECT_EQ(Read(file), expected);
+    EXPECT_EQ(Names(), std::vector<std::string>{"d.json"});
+}
+
 TEST_F(ReplaceFile, RefusesAReadOnlyFileWhoeverRunsTheHost) {
     // Root may write any file, so the refusal must come from the mode bits, not from a failed
     // open: this test means the same for every user.
