@@ -344,7 +344,10 @@ void HostWindow::Refresh() {
     FollowPrompt();
     AdoptFloatingWindows();
     UpdateActions();
-    setWindowModified(actions_->Modified());
+    // Comparing with the saved drawing costs time in proportion to its size, so it is done only
+    // between runs: a run in progress is a change in the making either way.
+    if (!running)
+        setWindowModified(actions_->Modified());
     setWindowTitle(QStringLiteral("%1[*] - cadhost").arg(actions_->DocumentName()));
 }
 
