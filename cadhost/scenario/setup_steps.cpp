@@ -1,6 +1,6 @@
 // Steps that prepare a run: the drawing, the host's configuration and the starting settings,
 // and the drawing-level actions a user takes between invocations.
-#include "cadhost/formats/json_drawing.h"
+#include "cadhost/formats/drawing_file.h"
 #include "cadhost/model/sample_drawing.h"
 #include "cadhost/scenario/ini_access.h"
 #include "cadhost/scenario/steps.h"
@@ -42,6 +42,7 @@ void UseDrawing(RunContext& ctx, const Step& step) {
         return;
     const std::string& what =
         ctx.options.drawingFile.empty() ? step.words[1] : ctx.options.drawingFile;
+    CurrentSession().dxfSource.reset();
     if (what == "empty") {
         CurrentSession().drawing = Drawing();
         return;
@@ -50,10 +51,13 @@ void UseDrawing(RunContext& ctx, const Step& step) {
         CurrentSession().drawing = SampleDrawing();
         return;
     }
-    LoadedDrawing loaded = LoadDrawingFile(ctx.Resolve(what));
-    if (!loaded)
-        return ctx.Fail(step, loaded.error);
-    CurrentSession().drawing = std::move(*loaded.drawing);
+    OpenedDrawing opened = OpenDrawingFile(ctx.Resolve(what));
+    if (!opened)
+        return ctx.Fail(step, opened.error);
+    for (const std::string& note : opened.notes)
+        ctx.transcript.Line("  " + ctx.Normalize(note));
+    CurrentSession().drawing = std::move(*opened.drawing);
+    CurrentSession().dxfSource = std::move(opened.dxfSource);
 }
 
 void Configure(RunContext& ctx, const Step& step) {
@@ -123,9 +127,13 @@ void SeedAttribute(RunContext& ctx, const Step& step) {
 void Save(RunContext& ctx, const Step& step) {
     if (!Need(ctx, step, 2, "save FILE"))
         return;
-    const std::string error = SaveDrawingFile(CurrentSession().drawing, ctx.Resolve(step.words[1]));
-    if (!error.empty())
-        ctx.Fail(step, error);
+    const Session& session = CurrentSession();
+    const SavedDrawing saved =
+        SaveDrawingAs(session.drawing, session.dxfSource.get(), ctx.Resolve(step.words[1]));
+    for (const std::string& note : saved.notes)
+        ctx.transcript.Line("  " + ctx.Normalize(note));
+    if (!saved.error.empty())
+        ctx.Fail(step, saved.error);
 }
 
 void Undo(RunContext& ctx, const Step& step) {

@@ -1,0 +1,107 @@
+#include "cadhost/formats/dxf/tag_reader.h"
+
+#include <charconv>
+#include <cstring>
+
+namespace cadhost::dxf {
+
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+} // namespace
+
+std::string_view Trimmed(std::string_view value) {
+    while (!value.empty() && IsBlank(value.front())) {
+        value.remove_prefix(1);
+    }
+    while (!value.empty() && IsBlank(value.back())) {
+        value.remove_suffix(1);
+    }
+    return value;
+}
+
+std::size_t ValueLineEnd(std::string_view bytes, std::size_t offset, std::size_t length) {
+    std::size_t end = offset + length;
+    if (end < bytes.size() && bytes[end] == '\r') {
+        ++end;
+    }
+    if (end < bytes.size() && bytes[end] == '\n') {
+        ++end;
+    }
+    return end;
+}
+
+TagReader::TagReader(std::string_view bytes) : bytes_(bytes) {
+    // Some editors put a byte-order mark in front of a UTF-8 file; it is not a group code.
+    if (bytes_.starts_with(kUtf8Bom)) {
+        pos_ = kUtf8Bom.size();
+    }
+}
+
+bool TagReader::Fail(std::size_t line, std::string message) {
+    error_ = "line " + std::to_string(line) + ": " + std::move(message);
+    pos_ = bytes_.size();
+    return false;
+}
+
+bool TagReader::ReadLine(std::string_view& text) {
+    if (pos_ >= bytes_.size()) {
+        return false;
+    }
+    const char* begin = bytes_.data() + pos_;
+    const auto* nl = static_cast<const char*>(std::memchr(begin, '\n', bytes_.size() - pos_));
+    const std::size_t end =
+        nl == nullptr ? bytes_.size() : static_cast<std::size_t>(nl - bytes_.data());
+    std::size_t textEnd = end;
+    if (textEnd > pos_ && bytes_[textEnd - 1] == '\r') {
+        --textEnd;
+    }
+    text = bytes_.substr(pos_, textEnd - pos_);
+    pos_ = nl == nullptr ? bytes_.size() : end + 1;
+    ++line_;
+    return true;
+}
+
+bool TagReader::Next(Tag& tag) {
+    if (!error_.empty()) {
+        return false;
+    }
+    const std::size_t start = pos_;
+    const std::size_t codeLine = line_;
+    std::string_view codeText;
+    if (!ReadLine(codeText)) {
+        return false;
+    }
+    const std::string_view digits = Trimmed(codeText);
+    int code = 0;
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), code);
+    if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() ||
+        code < -32768 || code > 32767) {
+        std::string shown(codeText.substr(0, 40));
+        return Fail(codeLine, "the group code \"" + shown + "\" is not a number");
+    }
+    std::string_view value;
+    const std::size_t valueStart = pos_;
+    if (!ReadLine(value)) {
+        return Fail(codeLine, "the group code " + std::to_string(code) +
+                                  " has no value: the file ends after it");
+    }
+    if (value.size() > kMaxValueLength) {
+        return Fail(codeLine + 1, "the value is " + std::to_string(value.size()) +
+                                      " bytes long; at most " + std::to_string(kMaxValueLength) +
+                                      " are allowed");
+    }
+    tag.start = static_cast<std::uint32_t>(start);
+    tag.offset = static_cast<std::uint32_t>(valueStart);
+    tag.line = static_cast<std::uint32_t>(codeLine);
+    tag.length = static_cast<std::uint16_t>(value.size());
+    tag.code = static_cast<std::int16_t>(code);
+    return true;
+}
+
+} // namespace cadhost::dxf
