@@ -36,11 +36,15 @@ bool KnownVersion(std::string_view v) {
 // Why a text is not shown to the macro; each reason is counted for the load's note.
 enum class LeftOut { NotInCp1252, NotDecodable, TooLong, MultiLineAttribute, Count };
 
-constexpr std::string_view kLeftOutReasons[] = {
-    "hold characters that Windows-1252 cannot hold",
-    "are not valid in the file's encoding",
-    "are longer than 255 characters",
-    "are multi-line attributes",
+struct Reason {
+    std::string_view one;
+    std::string_view many;
+};
+constexpr Reason kLeftOutReasons[] = {
+    {"with characters that Windows-1252 cannot hold", "with characters that Windows-1252 cannot hold"},
+    {"with bytes not valid in the file's encoding", "with bytes not valid in the file's encoding"},
+    {"longer than 255 characters", "longer than 255 characters"},
+    {"multi-line attribute", "multi-line attributes"},
 };
 
 // The default line spacing of MTEXT, as a multiple of the character height.
@@ -636,7 +640,9 @@ private:
         for (std::size_t i = 0; i < leftOut_.size(); ++i) {
             if (leftOut_[i] == 0)
                 continue;
-            note += separator + std::to_string(leftOut_[i]) + " " + std::string(kLeftOutReasons[i]);
+            const Reason& reason = kLeftOutReasons[i];
+            note += separator + std::to_string(leftOut_[i]) + " " +
+                    std::string(leftOut_[i] == 1 ? reason.one : reason.many);
             separator = ", ";
         }
         notes_.push_back(note);
