@@ -9,6 +9,7 @@ packages=(
   libpcre2-dev libsimpleini-dev nlohmann-json3-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core clang-format
+  python3-ezdxf  # the reference reader of the DXF tests, run by /usr/bin/python3
 )
 
 missing=()

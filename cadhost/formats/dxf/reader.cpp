@@ -634,8 +634,8 @@ private:
         if (total == 0)
             return;
         std::string note = doc_->source + ": " + std::to_string(total) +
-                           (total == 1 ? " text is" : " texts are") +
-                           " kept as they are and not offered to the macro:";
+                           (total == 1 ? " text is kept as it is" : " texts are kept as they are") +
+                           " and not offered to the macro:";
         const char* separator = " ";
         for (std::size_t i = 0; i < leftOut_.size(); ++i) {
             if (leftOut_[i] == 0)
