@@ -1,5 +1,6 @@
 #include "cadhost/formats/json_drawing.h"
 
+#include "cadhost/formats/file_replace.h"
 #include "host/codepage.h"
 
 #include <nlohmann/json.hpp>
@@ -10,7 +11,6 @@
 #include <initializer_list>
 #include <limits>
 #include <map>
-#include <random>
 #include <sstream>
 #include <utility>
 #include <vector>
@@ -522,21 +522,34 @@ json EntityJson(const Entity& e) {
     return j;
 }
 
-std::string TempNameFor(const fs::path& file) {
-    std::random_device rd;
-    std::ostringstream name;
-    name << "." << file.filename().string() << ".tmp-" << std::hex << rd();
-    return name.str();
-}
-
 } // namespace
 
 LoadedDrawing ParseDrawing(std::string_view text, std::string_view source) {
     json root;
+    // JSON lets a later key win over an earlier one; in a file a person edits, a key given twice
+    // is a mistake to point at, not a value to drop silently.
+    std::vector<std::vector<std::string>> keysOfOpenObjects;
+    const auto refuseDuplicateKeys = [&](int, json::parse_event_t event, json& parsed) {
+        if (event == json::parse_event_t::object_start) {
+            keysOfOpenObjects.emplace_back();
+        } else if (event == json::parse_event_t::object_end) {
+            keysOfOpenObjects.pop_back();
+        } else if (event == json::parse_event_t::key) {
+            auto& keys = keysOfOpenObjects.back();
+            const auto& key = parsed.get_ref<const std::string&>();
+            if (std::find(keys.begin(), keys.end(), key) != keys.end()) {
+                throw FormatError{"the field " + Quoted(key) + " is given twice in one object"};
+            }
+            keys.push_back(key);
+        }
+        return true;
+    };
     try {
-        root = json::parse(text);
+        root = json::parse(text, refuseDuplicateKeys);
     } catch (const json::exception& e) {
         return Failed(source, "not valid JSON: " + WithoutTag(e.what()));
+    } catch (const FormatError& e) {
+        return Failed(source, e.message);
     }
     try {
         return LoadedDrawing{Reader{}.Read(root), {}};
@@ -649,32 +662,7 @@ std::string DrawingToJson(const Drawing& drawing) {
 }
 
 std::string SaveDrawingFile(const Drawing& drawing, const fs::path& file) {
-    const std::string source = file.string();
-    const std::string text = DrawingToJson(drawing);
-    const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
-    const fs::path temp = folder / TempNameFor(file);
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            return source + ": cannot be saved, the folder does not take the new file " +
-                   temp.filename().string();
-        }
-        out << text;
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            fs::remove(temp, ignored);
-            return source + ": cannot be saved, writing " + temp.filename().string() + " failed";
-        }
-    }
-    std::error_code ec;
-    fs::rename(temp, file, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        return source + ": cannot be saved (" + ec.message() + "); the old file is unchanged";
-    }
-    return {};
+    return ReplaceFileContents(file, DrawingToJson(drawing));
 }
 
 } // namespace cadhost

@@ -27,8 +27,8 @@ LoadedDrawing LoadDrawingFile(const std::filesystem::path& file);
 // later load gives may differ, their order does not.
 std::string DrawingToJson(const Drawing& drawing);
 
-// Empty when the file was written. The file is written under a temporary name in the same
-// folder and then renamed over the old one, so a save that fails leaves the old file whole.
+// Empty when the file was written, else a message naming the file. The file is replaced with
+// ReplaceFileContents (file_replace.h), so a save that fails leaves the old file whole.
 std::string SaveDrawingFile(const Drawing& drawing, const std::filesystem::path& file);
 
 } // namespace cadhost

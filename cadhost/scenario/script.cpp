@@ -138,6 +138,9 @@ std::variant<Script, std::string> ParseScript(std::string_view text, std::string
     if (openBlock)
         return "line " + std::to_string(openBlock->line) + ": " + openBlock->verb() +
                " block without end";
+    // A run that does nothing would pass and prove nothing: most likely the wrong file was given.
+    if (script.steps.empty())
+        return std::string("the scenario holds no steps");
     return script;
 }
 

@@ -52,8 +52,13 @@ void UseDrawing(RunContext& ctx, const Step& step) {
         return;
     }
     OpenedDrawing opened = OpenDrawingFile(ctx.Resolve(what));
-    if (!opened)
+    if (!opened) {
+        // The drawing of the command line replaces the script's: its fault is the option's,
+        // and the scenario line would point the user at the wrong file.
+        if (!ctx.options.drawingFile.empty())
+            return ctx.Fail("the command line's --drawing: " + opened.error);
         return ctx.Fail(step, opened.error);
+    }
     for (const std::string& note : opened.notes)
         ctx.transcript.Line("  " + ctx.Normalize(note));
     CurrentSession().drawing = std::move(*opened.drawing);
@@ -132,8 +137,12 @@ void Save(RunContext& ctx, const Step& step) {
         SaveDrawingAs(session.drawing, session.dxfSource.get(), ctx.Resolve(step.words[1]));
     for (const std::string& note : saved.notes)
         ctx.transcript.Line("  " + ctx.Normalize(note));
-    if (!saved.error.empty())
-        ctx.Fail(step, saved.error);
+    if (saved.error.empty())
+        return;
+    // The runner saves for --save with a step of its own that has no line in the script.
+    if (step.line == 0)
+        return ctx.Fail("the command line's --save: " + saved.error);
+    ctx.Fail(step, saved.error);
 }
 
 void Undo(RunContext& ctx, const Step& step) {

@@ -59,4 +59,10 @@ TEST(ScriptReader, FaultsNameTheirLine) {
     EXPECT_EQ(Error("dialog"), "line 1: dialog needs the window's name");
 }
 
+TEST(ScriptReader, AScenarioWithoutStepsIsRefused) {
+    for (const std::string_view text : {"", "\n\n", "# only a comment\n   \n# another\n"}) {
+        EXPECT_EQ(Error(text), "the scenario holds no steps") << text;
+    }
+}
+
 } // namespace
