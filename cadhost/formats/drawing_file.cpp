@@ -2,14 +2,10 @@
 
 #include "cadhost/formats/dxf/reader.h"
 #include "cadhost/formats/dxf/writer.h"
+#include "cadhost/formats/file_replace.h"
 #include "cadhost/formats/json_drawing.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cctype>
-#include <cerrno>
-#include <cstring>
 #include <fstream>
 
 namespace cadhost {
@@ -47,41 +43,6 @@ std::optional<std::string> ReadWhole(const fs::path& file, std::string& error) {
         return std::nullopt;
     }
     return bytes;
-}
-
-// Writes the bytes under a temporary name in the same folder, flushes them to the disk and
-// renames the file over the old one, so that a save that fails leaves the old file whole.
-std::string ReplaceFile(const fs::path& file, std::string_view bytes) {
-    const std::string name = file.string();
-    const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
-    const fs::path temp = folder / ("." + file.filename().string() + ".cadhost-save");
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return name + ": cannot be saved, the folder does not take the new file (" +
-               std::strerror(errno) + ")";
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        done += static_cast<std::size_t>(n);
-    }
-    const bool written = done == bytes.size() && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    std::error_code ec;
-    if (!written || !closed) {
-        fs::remove(temp, ec);
-        return name + ": cannot be saved, writing the new file failed; the old file is unchanged";
-    }
-    fs::rename(temp, file, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        return name + ": cannot be saved (" + ec.message() + "); the old file is unchanged";
-    }
-    return {};
 }
 
 OpenedDrawing OpenJson(const std::string& bytes, const std::string& source) {
@@ -188,7 +149,7 @@ SavedDrawing SaveDrawingAs(const Drawing& drawing, const dxf::Document* dxfSourc
     const std::string bytes = dxf::WriteDxf(*dxfSource, drawing, notes);
     for (const std::string& note : notes)
         saved.notes.push_back(name + ": " + note);
-    saved.error = ReplaceFile(file, bytes);
+    saved.error = ReplaceFileContents(file, bytes);
     return saved;
 }
 

@@ -14,10 +14,10 @@
 namespace cadhost {
 namespace {
 
-using ::testing::HasSubstr;
 using qx::test::ReadFile;
 using qx::test::TempDir;
 using qx::test::WriteFile;
+using ::testing::HasSubstr;
 namespace t = dxf::test;
 
 const std::string kDxf =
@@ -87,6 +87,27 @@ TEST(DrawingFileFormat, SavesDxfBackIntoItsSourceAndJsonOnRequest) {
 
     ASSERT_EQ(SaveDrawingAs(d, opened.dxfSource.get(), dir.File("copy.json")).error, "");
     EXPECT_THAT(ReadFile(dir.File("copy.json")), HasSubstr("\"Gate\""));
+}
+
+TEST(DrawingFileFormat, ADxfSaveKeepsALinkAndRefusesAReadOnlyFile) {
+    TempDir dir;
+    WriteFile(dir.File("in.dxf"), kDxf);
+    OpenedDrawing opened = OpenDrawingFile(dir.File("in.dxf"));
+    ASSERT_TRUE(opened) << opened.error;
+    ASSERT_TRUE(opened.drawing->SetText(opened.drawing->FindEntityByName("1"), "Gate"));
+
+    std::filesystem::create_symlink("in.dxf", dir.Path() / "link.dxf");
+    ASSERT_EQ(SaveDrawingAs(*opened.drawing, opened.dxfSource.get(), dir.File("link.dxf")).error,
+              "");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.Path() / "link.dxf"));
+    EXPECT_THAT(ReadFile(dir.File("in.dxf")), HasSubstr("Gate"));
+
+    WriteFile(dir.File("locked.dxf"), kDxf);
+    std::filesystem::permissions(dir.Path() / "locked.dxf", std::filesystem::perms::owner_read |
+                                                                std::filesystem::perms::group_read);
+    EXPECT_NE(SaveDrawingAs(*opened.drawing, opened.dxfSource.get(), dir.File("locked.dxf")).error,
+              "");
+    EXPECT_EQ(ReadFile(dir.File("locked.dxf")), kDxf);
 }
 
 TEST(DrawingFileFormat, WritesNoDxfWithoutASource) {
