@@ -15,8 +15,9 @@ struct Edit {
     std::string text;
 };
 
-// The bytes with the edits made. Edits must not overlap; they may come in any order, and
-// edits at one position apply in the order given.
+// The bytes with the edits made. Edits may come in any order; edits at one position apply in
+// the order given. Edits must not overlap: where one does, it changes only what the edits before
+// it left.
 std::string ApplyEdits(std::string_view bytes, std::vector<Edit> edits);
 
 } // namespace cadhost::dxf

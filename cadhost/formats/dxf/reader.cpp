@@ -41,7 +41,8 @@ struct Reason {
     std::string_view many;
 };
 constexpr Reason kLeftOutReasons[] = {
-    {"with characters that Windows-1252 cannot hold", "with characters that Windows-1252 cannot hold"},
+    {"with characters that Windows-1252 cannot hold",
+     "with characters that Windows-1252 cannot hold"},
     {"with bytes not valid in the file's encoding", "with bytes not valid in the file's encoding"},
     {"longer than 255 characters", "longer than 255 characters"},
     {"multi-line attribute", "multi-line attributes"},
@@ -57,6 +58,9 @@ constexpr int kLayerLocked = 4;
 constexpr int kPolylineClosed = 1;
 constexpr int kPolylineMeshes = 16 | 64; // polygon and polyface meshes are not outlines
 constexpr int kVertexFrameControl = 16;
+// Handles are at most 16 hexadecimal digits; a save needs a few new ones for the store.
+constexpr std::uint64_t kLastHandle = ~std::uint64_t{0};
+constexpr std::uint64_t kHandlesReserved = 64;
 
 double Radians(double degrees) {
     return degrees * std::numbers::pi / 180.0;
@@ -179,7 +183,9 @@ private:
         FinishPolyline();
         EnsureLayer();
         ApplyCurrentLayer();
-        if (objectsSeen_) {
+        if (secondObjects_) {
+            doc_->store.unavailable = "the file has more than one OBJECTS section";
+        } else if (objectsSeen_) {
             ReadStateStore(*doc_, objects_, objectsEnd_, drawing_, doc_->store);
         } else {
             doc_->store.unavailable = doc_->version == kOldestVersion
@@ -274,6 +280,9 @@ private:
             while ((more = NextInSection(t, section, sectionLine)) && t.code != 0)
                 record_.push_back(t);
             NoteHandle();
+            // Tags before the section's first 0 belong to no record.
+            if (record_.front().code != 0)
+                continue;
             if (section == "TABLES")
                 TableRecord();
             else if (section == "ENTITIES")
@@ -283,6 +292,8 @@ private:
     }
 
     void ReadObjects(std::size_t sectionLine) {
+        // The store is written into one OBJECTS section; a second one makes the place unclear.
+        secondObjects_ = objectsSeen_;
         objectsSeen_ = true;
         Tag t;
         while (NextInSection(t, "OBJECTS", sectionLine)) {
@@ -315,7 +326,16 @@ private:
         }
     }
 
-    void RaiseNextHandle() { doc_->store.nextHandle = std::max(seed_, maxHandle_ + 1); }
+    void RaiseNextHandle() {
+        // A file that has used up the handles has no room for the store.
+        const std::uint64_t highest = std::max(seed_, maxHandle_);
+        if (highest >= kLastHandle - kHandlesReserved) {
+            if (doc_->store.unavailable.empty())
+                doc_->store.unavailable = "the file has no free handles left";
+            return;
+        }
+        doc_->store.nextHandle = std::max(seed_, maxHandle_ + 1);
+    }
 
     // Values of the record's tags.
     const Tag* First(int code) const {
@@ -675,6 +695,7 @@ private:
     std::array<std::size_t, static_cast<std::size_t>(LeftOut::Count)> leftOut_{};
 
     bool objectsSeen_ = false;
+    bool secondObjects_ = false;
     std::vector<Tag> objects_;
     std::size_t objectsEnd_ = 0;
 };

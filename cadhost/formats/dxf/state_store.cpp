@@ -2,6 +2,7 @@
 
 #include "host/codepage.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
@@ -300,8 +301,18 @@ void ReadStateStore(const Document& doc, const std::vector<Tag>& objects, std::s
 std::vector<Edit> StateStoreEdits(const Document& doc, const Drawing& drawing) {
     const StoreLayout& store = doc.store;
     std::vector<Edit> edits;
-    for (const Span& old : store.oldStore)
-        edits.push_back(Edit{old.begin, old.end, {}});
+    // Two entries may name one object: each span goes once.
+    std::vector<Span> old = store.oldStore;
+    std::sort(old.begin(), old.end(), [](const Span& a, const Span& b) {
+        return a.begin != b.begin ? a.begin < b.begin : a.end < b.end;
+    });
+    old.erase(std::unique(old.begin(), old.end(),
+                          [](const Span& a, const Span& b) {
+                              return a.begin == b.begin && a.end == b.end;
+                          }),
+              old.end());
+    for (const Span& span : old)
+        edits.push_back(Edit{span.begin, span.end, {}});
 
     std::uint64_t next = store.nextHandle;
     const std::string record = Hex(next++);

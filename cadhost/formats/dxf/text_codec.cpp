@@ -112,6 +112,13 @@ bool IsValidUtf8(std::string_view s) {
     return true;
 }
 
+void AppendEscape(char32_t cp, std::string& out) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    out += "\\U+";
+    for (int shift = 12; shift >= 0; shift -= 4)
+        out += kHex[(cp >> shift) & 0xF];
+}
+
 struct CharAt {
     char32_t cp;
     std::uint32_t start;
@@ -170,11 +177,28 @@ std::optional<TextCodec> TextCodec::ForCodePage(std::string_view dwgCodePage) {
     if (it->dxf == "ANSI_1252")
         return TextCodec(Kind::Cp1252, std::string(it->dxf));
     TextCodec codec(Kind::QtCodePage, std::string(it->dxf));
+    codec.converter_ = it->converter;
     codec.decoder_ = std::make_unique<QStringDecoder>(it->converter);
     codec.encoder_ = std::make_unique<QStringEncoder>(it->converter);
     if (!codec.decoder_->isValid() || !codec.encoder_->isValid())
         return std::nullopt;
     return codec;
+}
+
+// Qt 6.4's resetState() keeps the error mark of an earlier conversion, so a converter that
+// has seen an error is replaced by a new one.
+QStringDecoder& TextCodec::Decoder() const {
+    if (decoder_->hasError())
+        decoder_ = std::make_unique<QStringDecoder>(converter_);
+    decoder_->resetState();
+    return *decoder_;
+}
+
+QStringEncoder& TextCodec::Encoder() const {
+    if (encoder_->hasError())
+        encoder_ = std::make_unique<QStringEncoder>(converter_);
+    encoder_->resetState();
+    return *encoder_;
 }
 
 bool TextCodec::ToUtf8(std::string_view raw, std::string& utf8) const {
@@ -190,10 +214,9 @@ bool TextCodec::ToUtf8(std::string_view raw, std::string& utf8) const {
     case Kind::QtCodePage:
         break;
     }
-    decoder_->resetState();
-    const QString text =
-        (*decoder_)(QByteArrayView(raw.data(), static_cast<qsizetype>(raw.size())));
-    if (decoder_->hasError())
+    QStringDecoder& decoder = Decoder();
+    const QString text = decoder(QByteArrayView(raw.data(), static_cast<qsizetype>(raw.size())));
+    if (decoder.hasError())
         return false;
     const QByteArray bytes = text.toUtf8();
     utf8.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
@@ -237,17 +260,17 @@ std::vector<std::uint32_t> TextCodec::HostCharStarts(std::string_view raw) const
     case Kind::QtCodePage: {
         // Byte by byte: a character is complete when the decoder gives it out, and it began
         // where the bytes not yet given out began.
-        decoder_->resetState();
+        QStringDecoder& decoder = Decoder();
         std::size_t pending = 0;
         for (std::size_t i = 0; i < raw.size(); ++i) {
-            const QString out = (*decoder_)(QByteArrayView(raw.data() + i, 1));
+            const QString out = decoder(QByteArrayView(raw.data() + i, 1));
             if (out.isEmpty())
                 continue;
             for (const char32_t cp : out.toUcs4())
                 chars.push_back({cp, static_cast<std::uint32_t>(pending)});
             pending = i + 1;
         }
-        if (decoder_->hasError() || pending != raw.size())
+        if (decoder.hasError() || pending != raw.size())
             return {};
         break;
     }
@@ -263,26 +286,14 @@ std::vector<std::uint32_t> TextCodec::HostCharStarts(std::string_view raw) const
 }
 
 void TextCodec::AppendEncoded(char32_t cp, std::string& out) const {
-    if (cp < 0x20) {
-        out += '^';
-        out += static_cast<char>(cp + 0x40);
-        return;
-    }
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-        return;
-    }
     if (kind_ == Kind::Utf8) {
         AppendUtf8(cp, out);
         return;
     }
-    encoder_->resetState();
-    const QByteArray bytes = (*encoder_)(QString::fromUcs4(&cp, 1));
-    if (encoder_->hasError() || bytes.isEmpty()) {
-        static constexpr char kHex[] = "0123456789ABCDEF";
-        out += "\\U+";
-        for (int shift = 12; shift >= 0; shift -= 4)
-            out += kHex[(cp >> shift) & 0xF];
+    QStringEncoder& encoder = Encoder();
+    const QByteArray bytes = encoder(QString::fromUcs4(&cp, 1));
+    if (encoder.hasError() || bytes.isEmpty()) {
+        AppendEscape(cp, out);
         return;
     }
     out.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
@@ -291,22 +302,27 @@ void TextCodec::AppendEncoded(char32_t cp, std::string& out) const {
 std::string TextCodec::FromHost(std::string_view cp1252) const {
     std::string out;
     out.reserve(cp1252.size() + 8);
-    if (kind_ == Kind::Cp1252) {
-        for (const char c : cp1252) {
-            if (static_cast<unsigned char>(c) < 0x20) {
-                AppendEncoded(static_cast<unsigned char>(c), out);
-                continue;
-            }
+    const auto get = [cp1252](std::size_t i) {
+        return static_cast<char32_t>(static_cast<unsigned char>(cp1252[i]));
+    };
+    for (std::size_t i = 0; i < cp1252.size(); ++i) {
+        const char c = cp1252[i];
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\' && EscapeAt(i, cp1252.size(), get)) {
+            // A backslash that would start an escape is itself written as one, so that the
+            // text reads back as it was.
+            AppendEscape(U'\\', out);
+        } else if (c == '\n') {
+            out += "^J";
+        } else if (c == '\r') {
+            out += "^M";
+        } else if (byte < 0x80 || kind_ == Kind::Cp1252) {
             out += c;
+        } else {
+            const std::string utf8 = qx::host::Cp1252ToUtf8(cp1252.substr(i, 1));
+            std::size_t at = 0;
+            AppendEncoded(NextUtf8(utf8, at).value_or(U'?'), out);
         }
-        return out;
-    }
-    const std::string utf8 = qx::host::Cp1252ToUtf8(cp1252);
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto cp = NextUtf8(utf8, i);
-        if (!cp)
-            break; // cannot happen: the conversion gives valid UTF-8
-        AppendEncoded(*cp, out);
     }
     return out;
 }

@@ -46,21 +46,27 @@ public:
     // Where each character of ToHost's result begins in `raw`; an escape counts as the one
     // character it stands for. Empty when `raw` does not decode.
     std::vector<std::uint32_t> HostCharStarts(std::string_view raw) const;
-    // A host text in the file's encoding: characters the encoding lacks become \U+XXXX, and
-    // control characters, which would break the line, are written in DXF's caret form (^J).
+    // A host text in the file's encoding: characters the encoding lacks become \U+XXXX, a
+    // backslash that would read as the start of such an escape becomes \U+005C, and line
+    // ends, which would break the line, are written in DXF's caret form (^J, ^M).
     std::string FromHost(std::string_view cp1252) const;
 
 private:
     enum class Kind { Utf8, Cp1252, QtCodePage };
     TextCodec(Kind kind, std::string name);
 
-    // Appends one Unicode character in the file's encoding.
+    // Appends one character beyond ASCII in the file's encoding, or as an escape.
     void AppendEncoded(char32_t cp, std::string& out) const;
 
     Kind kind_;
     std::string name_;
-    std::unique_ptr<QStringDecoder> decoder_;
-    std::unique_ptr<QStringEncoder> encoder_;
+    // A converter of the code page, ready for a new text.
+    QStringDecoder& Decoder() const;
+    QStringEncoder& Encoder() const;
+
+    const char* converter_ = nullptr;
+    mutable std::unique_ptr<QStringDecoder> decoder_;
+    mutable std::unique_ptr<QStringEncoder> encoder_;
 };
 
 // Replaces each \U+XXXX (four hexadecimal digits) by the character it stands for.

@@ -29,9 +29,19 @@ void AddTextEdit(const Document& doc, const EditableText& text, std::string_view
            before[before.size() - 1 - tail] == now[now.size() - 1 - tail])
         ++tail;
     const auto rawAt = [&](std::size_t ch) { return ch < starts.size() ? starts[ch] : raw.size(); };
-    const std::size_t from = text.offset + rawAt(head);
-    const std::size_t to = text.offset + rawAt(before.size() - tail);
-    edits.push_back(Edit{from, to, doc.codec.FromHost(now.substr(head, now.size() - tail - head))});
+    const std::size_t from = rawAt(head);
+    const std::size_t to = rawAt(before.size() - tail);
+    const std::string middle = doc.codec.FromHost(now.substr(head, now.size() - tail - head));
+    // What is kept and what is new could meet in an escape that neither holds alone ("\U+00"
+    // kept, "E4" new): then the whole value is written afresh.
+    std::string value = std::string(raw.substr(0, from)) + middle + std::string(raw.substr(to));
+    std::string check;
+    if (doc.codec.ToHost(value, check) != TextFit::Held || check != now) {
+        edits.push_back(
+            Edit{text.offset, std::size_t{text.offset} + text.length, doc.codec.FromHost(now)});
+        return;
+    }
+    edits.push_back(Edit{text.offset + from, text.offset + to, middle});
 }
 
 } // namespace

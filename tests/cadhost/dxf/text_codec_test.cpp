@@ -70,9 +70,22 @@ TEST(TextCodec, FromHostUsesEscapesForWhatTheCodePageLacks) {
     EXPECT_EQ(TextCodec::Utf8().FromHost("T\xFCr \x80"), "T\xC3\xBCr \xE2\x82\xAC");
 }
 
-TEST(TextCodec, FromHostWritesControlCharactersInCaretForm) {
-    EXPECT_EQ(TextCodec::Utf8().FromHost("a\nb\tc"), "a^Jb^Ic");
-    EXPECT_EQ(Page("ANSI_1252").FromHost(std::string("x\0y", 3)), "x^@y");
+TEST(TextCodec, FromHostWritesLineEndsInCaretForm) {
+    EXPECT_EQ(TextCodec::Utf8().FromHost("a\nb\r\tc"), "a^Jb^M\tc");
+    EXPECT_EQ(Page("ANSI_1252").FromHost(std::string("x\0y", 3)), std::string("x\0y", 3));
+}
+
+// A text that holds what looks like an escape reads back as the same text.
+TEST(TextCodec, FromHostEscapesABackslashThatWouldStartAnEscape) {
+    for (const char* codec : {"UTF-8", "ANSI_1252", "ANSI_1251"}) {
+        const TextCodec c = std::string(codec) == "UTF-8" ? TextCodec::Utf8() : Page(codec);
+        const std::string host = "a\\U+0041 \\U+12 \\";
+        const std::string raw = c.FromHost(host);
+        EXPECT_EQ(raw, "a\\U+005CU+0041 \\U+12 \\") << codec;
+        std::string back;
+        ASSERT_EQ(c.ToHost(raw, back), TextFit::Held) << codec;
+        EXPECT_EQ(back, host) << codec;
+    }
 }
 
 // Every character of a decoded text has the place in the raw value where it begins.
@@ -109,6 +122,17 @@ TEST(TextCodec, MultiByteCodePagesRoundTrip) {
     ASSERT_TRUE(sjis.ToUtf8("\x95\x5C", utf8));
     EXPECT_EQ(utf8, "\xE8\xA1\xA8"); // 表
     EXPECT_EQ(sjis.FromHost("Tor"), "Tor");
+}
+
+// A fault in one text says nothing about the next.
+TEST(TextCodec, AnUndecodableTextLeavesTheNextOneAlone) {
+    const TextCodec greek = Page("ANSI_1253");
+    std::string host;
+    EXPECT_EQ(greek.ToHost("bad \xFF", host), TextFit::NotDecodable);
+    EXPECT_EQ(greek.ToHost("\\U+00E4 ok", host), TextFit::Held);
+    EXPECT_EQ(host, "\xE4 ok");
+    const TextCodec cyrillic = Page("ANSI_1251");
+    EXPECT_EQ(cyrillic.FromHost("\xE4\x80"), "\\U+00E4\x88");
 }
 
 TEST(TextCodec, DecodeUnicodeEscapes) {
