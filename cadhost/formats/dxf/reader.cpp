@@ -61,6 +61,9 @@ constexpr int kVertexFrameControl = 16;
 // Handles are at most 16 hexadecimal digits; a save needs a few new ones for the store.
 constexpr std::uint64_t kLastHandle = ~std::uint64_t{0};
 constexpr std::uint64_t kHandlesReserved = 64;
+// The group codes whose first tag in a record the reader looks up.
+constexpr int kIndexedCodes = 100;
+constexpr std::uint32_t kNoTag = ~std::uint32_t{0};
 
 double Radians(double degrees) {
     return degrees * std::numbers::pi / 180.0;
@@ -280,6 +283,7 @@ private:
             while ((more = NextInSection(t, section, sectionLine)) && t.code != 0)
                 record_.push_back(t);
             NoteHandle();
+            IndexRecord();
             // Tags before the section's first 0 belong to no record.
             if (record_.front().code != 0)
                 continue;
@@ -338,14 +342,23 @@ private:
     }
 
     // Values of the record's tags.
-    const Tag* First(int code) const {
-        for (const Tag& t : record_) {
-            if (t.code == code)
-                return &t;
-            if (t.code == 101 || t.code == 1001)
+    // The first tag of each group code below kIndexedCodes in the record, up to its embedded
+    // object or extended data: found once per record instead of once per question.
+    void IndexRecord() {
+        first_.fill(kNoTag);
+        for (std::size_t i = 0; i < record_.size(); ++i) {
+            const int code = record_[i].code;
+            if (code == 101 || code == 1001)
                 break;
+            if (code >= 0 && code < kIndexedCodes &&
+                first_[static_cast<std::size_t>(code)] == kNoTag)
+                first_[static_cast<std::size_t>(code)] = static_cast<std::uint32_t>(i);
         }
-        return nullptr;
+    }
+
+    const Tag* First(int code) const {
+        const std::uint32_t i = first_[static_cast<std::size_t>(code)];
+        return i == kNoTag ? nullptr : &record_[i];
     }
 
     double Number(const Tag& t) const {
@@ -684,6 +697,7 @@ private:
     std::uint64_t maxHandle_ = 0;
 
     std::vector<Tag> record_;
+    std::array<std::uint32_t, kIndexedCodes> first_{};
     bool inLayerTable_ = false;
     std::unordered_map<std::string, lgl_addr> layers_; // by the name in capitals
     std::string layerKey_;

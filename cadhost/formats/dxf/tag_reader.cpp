@@ -1,6 +1,5 @@
 #include "cadhost/formats/dxf/tag_reader.h"
 
-#include <charconv>
 #include <cstring>
 
 namespace cadhost::dxf {
@@ -8,6 +7,9 @@ namespace cadhost::dxf {
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// Group codes are 16-bit numbers.
+constexpr int kLargestCode = 32767;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -77,14 +79,29 @@ bool TagReader::Next(Tag& tag) {
     if (!ReadLine(codeText)) {
         return false;
     }
-    const std::string_view digits = Trimmed(codeText);
+    // Parsed by hand: this runs for every tag of the file.
+    const char* p = codeText.data();
+    const char* const end = p + codeText.size();
+    while (p != end && IsBlank(*p))
+        ++p;
+    const bool negative = p != end && *p == '-';
+    if (negative)
+        ++p;
+    const char* const digits = p;
     int code = 0;
-    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), code);
-    if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() ||
-        code < -32768 || code > 32767) {
+    while (p != end && *p >= '0' && *p <= '9' && code <= kLargestCode) {
+        code = code * 10 + (*p - '0');
+        ++p;
+    }
+    const bool numeral = p != digits;
+    while (p != end && IsBlank(*p))
+        ++p;
+    if (!numeral || p != end || code > kLargestCode) {
         std::string shown(codeText.substr(0, 40));
         return Fail(codeLine, "the group code \"" + shown + "\" is not a number");
     }
+    if (negative)
+        code = -code;
     std::string_view value;
     const std::size_t valueStart = pos_;
     if (!ReadLine(value)) {
