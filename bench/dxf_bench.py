@@ -66,17 +66,22 @@ def main():
     parser.add_argument("--build", default=os.path.join(HERE, "..", "build", "default"))
     parser.add_argument("--sizes", default="10000,100000,1000000")
     parser.add_argument("--work", default="/tmp/quillex-dxf-bench")
+    parser.add_argument("--jobs", default="abc", help="which of the runs a, b, c to make")
     args = parser.parse_args()
     os.makedirs(args.work, exist_ok=True)
     sizes = [int(s) for s in args.sizes.split(",")]
 
     results = {}
+    # Skipped runs are marked with the exit code -1.
     for n in [STARTUP_SIZE] + sizes:
         source = os.path.join(args.work, f"drawing-{n}.dxf")
         if not os.path.exists(source):
             dxf_generate.generate(n, source)
         size_mib = os.path.getsize(source) / 2**20
         for job, cmd in jobs(args.build, source, args.work, str(n)).items():
+            if job not in args.jobs:
+                results[(n, job)] = (float("nan"), float("nan"), -1, None, size_mib)
+                continue
             log = os.path.join(args.work, f"{n}-{job}.log")
             wall, peak, code, output = run(cmd, log)
             results[(n, job)] = (wall, peak, code, replacements(output), size_mib)
@@ -85,20 +90,27 @@ def main():
                   f"{replacements(output)} replacements, {state}", file=sys.stderr)
 
     print(f"Load average at the end: {os.getloadavg()[0]:.2f} on {os.cpu_count()} cores\n")
-    print("| N | file | (a) cadhost | (b) ezdxf | (c) floor | b/a | a/c | "
+    print("| N | file | (a) cadhost | (b) ezdxf | (c) floor | b/a | a/c | b/a past start-up | "
           "(a) peak | (a) peak growth / file |")
-    print("|---|---|---|---|---|---|---|---|---|")
+    print("|---|---|---|---|---|---|---|---|---|---|")
     fixed_peak = results[(STARTUP_SIZE, "a")][1]
     for n in sizes:
         a, b, c = (results[(n, j)] for j in "abc")
         size = a[4]
         def cell(r):
+            if r[2] == -1:
+                return "not run"
             return f"{r[0]:.2f} s" if r[2] == 0 else f"did not finish ({r[0]:.1f} s)"
         ratio_ba = f"{b[0] / a[0]:.0f}x" if a[2] == 0 and b[2] == 0 else "-"
         ratio_ac = f"{a[0] / c[0]:.1f}x" if a[2] == 0 else "-"
         growth = (a[1] - fixed_peak) / size
+        past = "-"
+        if a[2] == 0 and b[2] == 0:
+            grown_b = b[0] - results[(STARTUP_SIZE, "b")][0]
+            grown_a = a[0] - results[(STARTUP_SIZE, "a")][0]
+            past = f"{grown_b / grown_a:.0f}x"
         print(f"| {n:,} | {size:.1f} MiB | {cell(a)} | {cell(b)} | {cell(c)} | {ratio_ba} | "
-              f"{ratio_ac} | {a[1]:.0f} MiB | {growth:.2f} |")
+              f"{ratio_ac} | {past} | {a[1]:.0f} MiB | {growth:.2f} |")
     print()
     fixed = {j: results[(STARTUP_SIZE, j)][0] for j in "abc"}
     print(f"Fixed start-up ({STARTUP_SIZE} entities): (a) {fixed['a']:.2f} s, "

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,14 @@ struct Edit {
     std::size_t end = 0;
     std::string text;
 };
+
+// Takes the bytes of a file being written, piece by piece and in order.
+using ByteSink = std::function<void(std::string_view)>;
+
+// Gives the bytes with the edits made to `sink`, without building them whole: a save of a large
+// drawing then holds its file in memory once, not twice. Small pieces are gathered into larger
+// ones.
+void StreamEdits(std::string_view bytes, std::vector<Edit> edits, const ByteSink& sink);
 
 // The bytes with the edits made. Edits may come in any order; edits at one position apply in
 // the order given. Edits must not overlap: where one does, it changes only what the edits before

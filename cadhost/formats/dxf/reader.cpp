@@ -492,12 +492,16 @@ private:
         return c;
     }
 
-    // Adds the entity under its handle; a handle that another entity already has (a damaged
-    // file) leaves the second one without a name rather than out of the drawing.
-    lgl_addr Add(Entity e, lgl_addr layer) {
-        if (!e.name.empty() && !IsNil(drawing_.FindEntityByName(e.name)))
-            e.name.clear();
-        return drawing_.AddEntity(std::move(e), layer);
+    // Adds the entity that `make` builds under the name (the handle) it is given. A handle
+    // that another entity already has (a damaged file) leaves the second entity without a name
+    // rather than out of the drawing; trying first and building again then costs less than
+    // looking every handle up beforehand.
+    template <typename Make> lgl_addr Add(lgl_addr layer, std::string name, const Make& make) {
+        const bool named = !name.empty();
+        const lgl_addr addr = drawing_.AddEntity(make(std::move(name)), layer);
+        if (!IsNil(addr) || !named)
+            return addr;
+        return drawing_.AddEntity(make(std::string()), layer);
     }
 
     void EntityRecord() {
@@ -537,10 +541,14 @@ private:
             return Count(LeftOut::TooLong);
         Common c = CommonProperties();
         const double height = Number(40, 1);
-        Entity e = MakeText(text_, Point(10), height > 0 ? height : 1, std::move(c.name));
-        e.text.angle = Radians(Number(50, 0));
-        e.color = c.colour;
-        const lgl_addr addr = Add(std::move(e), c.layer);
+        const point insert = Point(10);
+        const double angle = Radians(Number(50, 0));
+        const lgl_addr addr = Add(c.layer, std::move(c.name), [&](std::string name) {
+            Entity e = MakeText(text_, insert, height > 0 ? height : 1, std::move(name));
+            e.text.angle = angle;
+            e.color = c.colour;
+            return e;
+        });
         doc_->texts.push_back(EditableText{addr, value->offset, value->length});
     }
 
@@ -581,16 +589,22 @@ private:
                            insert.z};
             data.push_back(TextData{std::move(pieces[k]), at, height, angle});
         }
-        Entity e = MakeSmartText(qx::host::kEntMultiLineText, std::move(data), std::move(c.name));
-        e.color = c.colour;
-        Add(std::move(e), c.layer);
+        Add(c.layer, std::move(c.name), [&](std::string name) {
+            Entity e = MakeSmartText(qx::host::kEntMultiLineText, data, std::move(name));
+            e.color = c.colour;
+            return e;
+        });
     }
 
     void LineEntity() {
         Common c = CommonProperties();
-        Entity e = MakeLine(Point(10), Point(11), std::move(c.name));
-        e.color = c.colour;
-        Add(std::move(e), c.layer);
+        const point from = Point(10);
+        const point to = Point(11);
+        Add(c.layer, std::move(c.name), [&](std::string name) {
+            Entity e = MakeLine(from, to, std::move(name));
+            e.color = c.colour;
+            return e;
+        });
     }
 
     void LwPolylineEntity() {
@@ -650,13 +664,14 @@ private:
         const std::size_t max = static_cast<std::size_t>(qx::host::kEntityMaxPoints);
         for (std::size_t from = 0; from + 1 < points.size(); from += max - 1) {
             const std::size_t to = std::min(points.size(), from + max);
-            std::vector<point> part(points.begin() + static_cast<std::ptrdiff_t>(from),
-                                    points.begin() + static_cast<std::ptrdiff_t>(to));
-            Entity e = part.size() == 2 ? MakeLine(part[0], part[1], std::move(c.name))
-                                        : MakePolygon(std::move(part), std::move(c.name));
-            c.name.clear();
-            e.color = c.colour;
-            Add(std::move(e), c.layer);
+            const std::vector<point> part(points.begin() + static_cast<std::ptrdiff_t>(from),
+                                          points.begin() + static_cast<std::ptrdiff_t>(to));
+            Add(c.layer, std::exchange(c.name, {}), [&](std::string name) {
+                Entity e = part.size() == 2 ? MakeLine(part[0], part[1], std::move(name))
+                                            : MakePolygon(part, std::move(name));
+                e.color = c.colour;
+                return e;
+            });
         }
     }
 

@@ -1,5 +1,6 @@
 #include "cadhost/formats/dxf/tag_reader.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace cadhost::dxf {
@@ -51,73 +52,69 @@ bool TagReader::Fail(std::size_t line, std::string message) {
     return false;
 }
 
-bool TagReader::ReadLine(std::string_view& text) {
-    if (pos_ >= bytes_.size()) {
-        return false;
-    }
-    const char* begin = bytes_.data() + pos_;
-    const auto* nl = static_cast<const char*>(std::memchr(begin, '\n', bytes_.size() - pos_));
-    const std::size_t end =
-        nl == nullptr ? bytes_.size() : static_cast<std::size_t>(nl - bytes_.data());
-    std::size_t textEnd = end;
-    if (textEnd > pos_ && bytes_[textEnd - 1] == '\r') {
-        --textEnd;
-    }
-    text = bytes_.substr(pos_, textEnd - pos_);
-    pos_ = nl == nullptr ? bytes_.size() : end + 1;
-    ++line_;
-    return true;
+const char* TagReader::LineEnd(const char* from) const {
+    const char* const limit = bytes_.data() + bytes_.size();
+    const auto* nl =
+        static_cast<const char*>(std::memchr(from, '\n', static_cast<std::size_t>(limit - from)));
+    return nl == nullptr ? limit : nl;
 }
 
 bool TagReader::Next(Tag& tag) {
-    if (!error_.empty()) {
+    // Written for speed: this runs for every tag of the file, so it scans each line once and
+    // parses the group code by hand.
+    const char* const base = bytes_.data();
+    const char* const limit = base + bytes_.size();
+    if (pos_ >= bytes_.size() || !error_.empty())
         return false;
-    }
-    const std::size_t start = pos_;
     const std::size_t codeLine = line_;
-    std::string_view codeText;
-    if (!ReadLine(codeText)) {
-        return false;
-    }
-    // Parsed by hand: this runs for every tag of the file.
-    const char* p = codeText.data();
-    const char* const end = p + codeText.size();
-    while (p != end && IsBlank(*p))
+    const char* const codeStart = base + pos_;
+    const char* const codeFeed = LineEnd(codeStart);
+    const char* codeEnd = codeFeed;
+    if (codeEnd != codeStart && codeEnd[-1] == '\r')
+        --codeEnd;
+    const char* p = codeStart;
+    while (p != codeEnd && IsBlank(*p))
         ++p;
-    const bool negative = p != end && *p == '-';
+    const bool negative = p != codeEnd && *p == '-';
     if (negative)
         ++p;
     const char* const digits = p;
     int code = 0;
-    while (p != end && *p >= '0' && *p <= '9' && code <= kLargestCode) {
+    while (p != codeEnd && *p >= '0' && *p <= '9' && code <= kLargestCode) {
         code = code * 10 + (*p - '0');
         ++p;
     }
     const bool numeral = p != digits;
-    while (p != end && IsBlank(*p))
+    while (p != codeEnd && IsBlank(*p))
         ++p;
-    if (!numeral || p != end || code > kLargestCode) {
-        std::string shown(codeText.substr(0, 40));
+    if (!numeral || p != codeEnd || code > kLargestCode) {
+        const std::string shown(codeStart, std::min<std::size_t>(codeEnd - codeStart, 40));
         return Fail(codeLine, "the group code \"" + shown + "\" is not a number");
     }
     if (negative)
         code = -code;
-    std::string_view value;
-    const std::size_t valueStart = pos_;
-    if (!ReadLine(value)) {
+    if (codeFeed == limit || codeFeed + 1 == limit) {
         return Fail(codeLine, "the group code " + std::to_string(code) +
                                   " has no value: the file ends after it");
     }
-    if (value.size() > kMaxValueLength) {
-        return Fail(codeLine + 1, "the value is " + std::to_string(value.size()) +
+    const char* const valueStart = codeFeed + 1;
+    const char* const valueFeed = LineEnd(valueStart);
+    const char* valueEnd = valueFeed;
+    if (valueEnd != valueStart && valueEnd[-1] == '\r')
+        --valueEnd;
+    const auto length = static_cast<std::size_t>(valueEnd - valueStart);
+    if (length > kMaxValueLength) {
+        return Fail(codeLine + 1, "the value is " + std::to_string(length) +
                                       " bytes long; at most " + std::to_string(kMaxValueLength) +
                                       " are allowed");
     }
-    tag.start = static_cast<std::uint32_t>(start);
-    tag.offset = static_cast<std::uint32_t>(valueStart);
+    tag.start = static_cast<std::uint32_t>(pos_);
+    tag.offset = static_cast<std::uint32_t>(valueStart - base);
     tag.line = static_cast<std::uint32_t>(codeLine);
-    tag.length = static_cast<std::uint16_t>(value.size());
+    tag.length = static_cast<std::uint16_t>(length);
     tag.code = static_cast<std::int16_t>(code);
+    pos_ = valueFeed == limit ? bytes_.size() : static_cast<std::size_t>(valueFeed + 1 - base);
+    line_ += 2;
     return true;
 }
 

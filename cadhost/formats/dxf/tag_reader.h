@@ -42,8 +42,8 @@ public:
     std::size_t Line() const { return line_; }
 
 private:
-    // The line at pos_ without its line end; moves pos_ past it. False when none is left.
-    bool ReadLine(std::string_view& text);
+    // The end of the line that begins at `from`: its line feed, or the end of the bytes.
+    const char* LineEnd(const char* from) const;
     bool Fail(std::size_t line, std::string message);
 
     std::string_view bytes_;

@@ -67,6 +67,11 @@ std::vector<Edit> DxfEdits(const Document& doc, const Drawing& drawing,
     return edits;
 }
 
+void WriteDxf(const Document& doc, const Drawing& drawing, std::vector<std::string>& notes,
+              const ByteSink& sink) {
+    StreamEdits(doc.bytes, DxfEdits(doc, drawing, notes), sink);
+}
+
 std::string WriteDxf(const Document& doc, const Drawing& drawing, std::vector<std::string>& notes) {
     return ApplyEdits(doc.bytes, DxfEdits(doc, drawing, notes));
 }

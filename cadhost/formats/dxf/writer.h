@@ -17,7 +17,10 @@ namespace cadhost::dxf {
 std::vector<Edit> DxfEdits(const Document& doc, const Drawing& drawing,
                            std::vector<std::string>& notes);
 
-// The saved file's bytes.
+// The saved file's bytes, given to `sink` piece by piece.
+void WriteDxf(const Document& doc, const Drawing& drawing, std::vector<std::string>& notes,
+              const ByteSink& sink);
+// The saved file's bytes, whole.
 std::string WriteDxf(const Document& doc, const Drawing& drawing, std::vector<std::string>& notes);
 
 } // namespace cadhost::dxf

@@ -230,6 +230,22 @@ TEST(DxfWriter, AnR12FileSaysItCannotKeepTheState) {
                                    "since R12 files have no objects section"));
 }
 
+TEST(StreamEdits, GivesTheSameBytesInPiecesOfBoundedSize) {
+    const std::string bytes(3 << 20, 'x');
+    std::vector<Edit> edits;
+    for (std::size_t at = 100; at < bytes.size(); at += 100000)
+        edits.push_back(Edit{at, at + 1, "EDIT"});
+    std::string joined;
+    std::size_t pieces = 0;
+    StreamEdits(bytes, edits, [&](std::string_view piece) {
+        joined.append(piece);
+        ++pieces;
+    });
+    EXPECT_EQ(joined, ApplyEdits(bytes, edits));
+    EXPECT_LE(pieces, 8u);
+    EXPECT_NE(joined, bytes);
+}
+
 TEST(ApplyEdits, ReplacesInsertsAndRemovesInPositionOrder) {
     EXPECT_EQ(ApplyEdits("abcdef", {{4, 6, "XY"}, {0, 0, ">"}, {2, 3, ""}, {2, 2, "-"}}),
               ">ab-dXY");
