@@ -28,7 +28,8 @@ STARTUP_SIZE = 20
 
 
 def run(cmd, log):
-    """Runs cmd with its output in log; gives wall seconds, peak MiB, exit code, output."""
+    """Runs cmd with its output in log; gives wall seconds, peak MiB, exit code, output and
+    CPU seconds (user and system)."""
     with open(log, "w") as f:
         pid = os.fork()
         if pid == 0:
@@ -40,7 +41,8 @@ def run(cmd, log):
         wall = time.perf_counter() - start
     with open(log, errors="replace") as f:
         output = f.read()
-    return wall, usage.ru_maxrss / 1024.0, os.waitstatus_to_exitcode(status), output
+    cpu = usage.ru_utime + usage.ru_stime
+    return wall, usage.ru_maxrss / 1024.0, os.waitstatus_to_exitcode(status), output, cpu
 
 
 def replacements(output):
@@ -80,19 +82,19 @@ def main():
         size_mib = os.path.getsize(source) / 2**20
         for job, cmd in jobs(args.build, source, args.work, str(n)).items():
             if job not in args.jobs:
-                results[(n, job)] = (float("nan"), float("nan"), -1, None, size_mib)
+                results[(n, job)] = (float("nan"), float("nan"), -1, None, size_mib, float("nan"))
                 continue
             log = os.path.join(args.work, f"{n}-{job}.log")
-            wall, peak, code, output = run(cmd, log)
-            results[(n, job)] = (wall, peak, code, replacements(output), size_mib)
+            wall, peak, code, output, cpu = run(cmd, log)
+            results[(n, job)] = (wall, peak, code, replacements(output), size_mib, cpu)
             state = "ok" if code == 0 else f"exit {code}, see {log}"
-            print(f"N={n} ({size_mib:.1f} MiB) {job}: {wall:.2f} s, {peak:.0f} MiB, "
+            print(f"N={n} ({size_mib:.1f} MiB) {job}: {wall:.2f} s ({cpu:.2f} s CPU), {peak:.0f} MiB, "
                   f"{replacements(output)} replacements, {state}", file=sys.stderr)
 
     print(f"Load average at the end: {os.getloadavg()[0]:.2f} on {os.cpu_count()} cores\n")
     print("| N | file | (a) cadhost | (b) ezdxf | (c) floor | b/a | a/c | b/a past start-up | "
-          "(a) peak | (a) peak growth / file |")
-    print("|---|---|---|---|---|---|---|---|---|---|")
+          "(a) CPU | (a) peak | (a) peak growth / file |")
+    print("|---|---|---|---|---|---|---|---|---|---|---|")
     fixed_peak = results[(STARTUP_SIZE, "a")][1]
     for n in sizes:
         a, b, c = (results[(n, j)] for j in "abc")
@@ -110,7 +112,7 @@ def main():
             grown_a = a[0] - results[(STARTUP_SIZE, "a")][0]
             past = f"{grown_b / grown_a:.0f}x"
         print(f"| {n:,} | {size:.1f} MiB | {cell(a)} | {cell(b)} | {cell(c)} | {ratio_ba} | "
-              f"{ratio_ac} | {past} | {a[1]:.0f} MiB | {growth:.2f} |")
+              f"{ratio_ac} | {past} | {a[5]:.2f} s | {a[1]:.0f} MiB | {growth:.2f} |")
     print()
     fixed = {j: results[(STARTUP_SIZE, j)][0] for j in "abc"}
     print(f"Fixed start-up ({STARTUP_SIZE} entities): (a) {fixed['a']:.2f} s, "
@@ -119,7 +121,9 @@ def main():
     for lo, hi in zip(finished, finished[1:]):
         entities = (hi - lo) * 21 / 20  # TEXT and MTEXT
         per = (results[(hi, "a")][0] - results[(lo, "a")][0]) / entities * 1e6
-        print(f"(a) growing cost from N={lo:,} to N={hi:,}: {per:.2f} µs per entity.")
+        cpu = (results[(hi, "a")][5] - results[(lo, "a")][5]) / entities * 1e6
+        print(f"(a) growing cost from N={lo:,} to N={hi:,}: {per:.2f} µs per entity "
+              f"({cpu:.2f} µs of CPU time).")
     for n in sizes:
         counts = {j: results[(n, j)][3] for j in "abc"}
         if len({v for v in counts.values() if v is not None}) > 1:
