@@ -6,10 +6,19 @@
 #include "cadhost/model/drawing.h"
 #include "cadhost/ui_state.h"
 
+#include <memory>
+
 namespace cadhost {
+
+namespace dxf {
+struct Document;
+}
 
 struct Session {
     Drawing drawing;
+    // The DXF file the drawing was read from, if it was: a save writes the changes back into
+    // its bytes.
+    std::shared_ptr<const dxf::Document> dxfSource;
     HostConfig config;
     UiState ui;
 };

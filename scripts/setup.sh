@@ -10,6 +10,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core clang-format
   xvfb xauth
+  python3-ezdxf  # the reference reader of the DXF tests, run by /usr/bin/python3
 )
 
 missing=()

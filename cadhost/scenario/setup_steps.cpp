@@ -1,6 +1,6 @@
 // Steps that prepare a run: the drawing, the host's configuration and the starting settings,
 // and the drawing-level actions a user takes between invocations.
-#include "cadhost/formats/json_drawing.h"
+#include "cadhost/formats/drawing_file.h"
 #include "cadhost/model/sample_drawing.h"
 #include "cadhost/scenario/ini_access.h"
 #include "cadhost/scenario/steps.h"
@@ -45,6 +45,7 @@ void UseDrawing(RunContext& ctx, const Step& step) {
         return;
     const std::string& what =
         ctx.options.drawingFile.empty() ? step.words[1] : ctx.options.drawingFile;
+    CurrentSession().dxfSource.reset();
     if (what == "empty") {
         CurrentSession().drawing = Drawing();
         return;
@@ -53,15 +54,18 @@ void UseDrawing(RunContext& ctx, const Step& step) {
         CurrentSession().drawing = SampleDrawing();
         return;
     }
-    LoadedDrawing loaded = LoadDrawingFile(ctx.Resolve(what));
-    if (!loaded) {
+    OpenedDrawing opened = OpenDrawingFile(ctx.Resolve(what));
+    if (!opened) {
         // The drawing of the command line replaces the script's: its fault is the option's,
         // and the scenario line would point the user at the wrong file.
         if (!ctx.options.drawingFile.empty())
-            return ctx.Fail("the command line's --drawing: " + loaded.error);
-        return ctx.Fail(step, loaded.error);
+            return ctx.Fail("the command line's --drawing: " + opened.error);
+        return ctx.Fail(step, opened.error);
     }
-    CurrentSession().drawing = std::move(*loaded.drawing);
+    for (const std::string& note : opened.notes)
+        ctx.transcript.Line("  " + ctx.Normalize(note));
+    CurrentSession().drawing = std::move(*opened.drawing);
+    CurrentSession().dxfSource = std::move(opened.dxfSource);
 }
 
 void Configure(RunContext& ctx, const Step& step) {
@@ -131,13 +135,17 @@ void SeedAttribute(RunContext& ctx, const Step& step) {
 void Save(RunContext& ctx, const Step& step) {
     if (!Need(ctx, step, 2, "save FILE"))
         return;
-    const std::string error = SaveDrawingFile(CurrentSession().drawing, ctx.Resolve(step.words[1]));
-    if (error.empty())
+    const Session& session = CurrentSession();
+    const SavedDrawing saved =
+        SaveDrawingAs(session.drawing, session.dxfSource.get(), ctx.Resolve(step.words[1]));
+    for (const std::string& note : saved.notes)
+        ctx.transcript.Line("  " + ctx.Normalize(note));
+    if (saved.error.empty())
         return;
     // The runner saves for --save with a step of its own that has no line in the script.
     if (step.line == 0)
-        return ctx.Fail("the command line's --save: " + error);
-    ctx.Fail(step, error);
+        return ctx.Fail("the command line's --save: " + saved.error);
+    ctx.Fail(step, saved.error);
 }
 
 void Undo(RunContext& ctx, const Step& step) {

@@ -345,8 +345,9 @@ void HostWindow::Refresh() {
     AdoptFloatingWindows();
     UpdateActions();
     // Comparing with the saved drawing costs time in proportion to its size, so it is done only
-    // between runs: a run in progress is a change in the making either way.
-    if (!running)
+    // where a run's changes settle: between runs and back at the macro's main menu, not at
+    // every key of a prompt or a review.
+    if (!running || macro_->Waiting() == RequestKind::MenuGetMode)
         setWindowModified(actions_->Modified());
     setWindowTitle(QStringLiteral("%1[*] - cadhost").arg(actions_->DocumentName()));
 }

@@ -1,0 +1,121 @@
+#include "cadhost/formats/dxf/tag_reader.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace cadhost::dxf {
+
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// Group codes are 16-bit numbers.
+constexpr int kLargestCode = 32767;
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+} // namespace
+
+std::string_view Trimmed(std::string_view value) {
+    while (!value.empty() && IsBlank(value.front())) {
+        value.remove_prefix(1);
+    }
+    while (!value.empty() && IsBlank(value.back())) {
+        value.remove_suffix(1);
+    }
+    return value;
+}
+
+std::size_t ValueLineEnd(std::string_view bytes, std::size_t offset, std::size_t length) {
+    std::size_t end = offset + length;
+    if (end < bytes.size() && bytes[end] == '\r') {
+        ++end;
+    }
+    if (end < bytes.size() && bytes[end] == '\n') {
+        ++end;
+    }
+    return end;
+}
+
+TagReader::TagReader(std::string_view bytes) : bytes_(bytes) {
+    // Some editors put a byte-order mark in front of a UTF-8 file; it is not a group code.
+    if (bytes_.starts_with(kUtf8Bom)) {
+        pos_ = kUtf8Bom.size();
+    }
+}
+
+bool TagReader::Fail(std::size_t line, std::string message) {
+    error_ = "line " + std::to_string(line) + ": " + std::move(message);
+    pos_ = bytes_.size();
+    return false;
+}
+
+const char* TagReader::LineEnd(const char* from) const {
+    const char* const limit = bytes_.data() + bytes_.size();
+    const auto* nl =
+        static_cast<const char*>(std::memchr(from, '\n', static_cast<std::size_t>(limit - from)));
+    return nl == nullptr ? limit : nl;
+}
+
+bool TagReader::Next(Tag& tag) {
+    // Written for speed: this runs for every tag of the file, so it scans each line once and
+    // parses the group code by hand.
+    const char* const base = bytes_.data();
+    const char* const limit = base + bytes_.size();
+    if (pos_ >= bytes_.size() || !error_.empty())
+        return false;
+    const std::size_t codeLine = line_;
+    const char* const codeStart = base + pos_;
+    const char* const codeFeed = LineEnd(codeStart);
+    const char* codeEnd = codeFeed;
+    if (codeEnd != codeStart && codeEnd[-1] == '\r')
+        --codeEnd;
+    const char* p = codeStart;
+    while (p != codeEnd && IsBlank(*p))
+        ++p;
+    const bool negative = p != codeEnd && *p == '-';
+    if (negative)
+        ++p;
+    const char* const digits = p;
+    int code = 0;
+    while (p != codeEnd && *p >= '0' && *p <= '9' && code <= kLargestCode) {
+        code = code * 10 + (*p - '0');
+        ++p;
+    }
+    const bool numeral = p != digits;
+    while (p != codeEnd && IsBlank(*p))
+        ++p;
+    if (!numeral || p != codeEnd || code > kLargestCode) {
+        const std::string shown(codeStart, std::min<std::size_t>(codeEnd - codeStart, 40));
+        return Fail(codeLine, "the group code \"" + shown + "\" is not a number");
+    }
+    if (negative)
+        code = -code;
+    if (codeFeed == limit || codeFeed + 1 == limit) {
+        return Fail(codeLine, "the group code " + std::to_string(code) +
+                                  " has no value: the file ends after it");
+    }
+    const char* const valueStart = codeFeed + 1;
+    const char* const valueFeed = LineEnd(valueStart);
+    const char* valueEnd = valueFeed;
+    if (valueEnd != valueStart && valueEnd[-1] == '\r')
+        --valueEnd;
+    const auto length = static_cast<std::size_t>(valueEnd - valueStart);
+    if (length > kMaxValueLength) {
+        return Fail(codeLine + 1, "the value is " + std::to_string(length) +
+                                      " bytes long; at most " + std::to_string(kMaxValueLength) +
+                                      " are allowed");
+    }
+    tag.start = static_cast<std::uint32_t>(pos_);
+    tag.offset = static_cast<std::uint32_t>(valueStart - base);
+    tag.line = static_cast<std::uint32_t>(codeLine);
+    tag.length = static_cast<std::uint16_t>(length);
+    tag.code = static_cast<std::int16_t>(code);
+    pos_ = valueFeed == limit ? bytes_.size() : static_cast<std::size_t>(valueFeed + 1 - base);
+    line_ += 2;
+    return true;
+}
+
+} // namespace cadhost::dxf

@@ -1,0 +1,79 @@
+#include "cadhost/formats/dxf/writer.h"
+
+#include "cadhost/formats/dxf/state_store.h"
+
+namespace cadhost::dxf {
+
+namespace {
+
+// Rewrites only the part of the value between what the old and the new text have in common
+// at their start and at their end, so that everything else keeps its bytes, escapes and all.
+void AddTextEdit(const Document& doc, const EditableText& text, std::string_view now,
+                 std::vector<Edit>& edits) {
+    const std::string_view raw = std::string_view(doc.bytes).substr(text.offset, text.length);
+    std::string before;
+    if (doc.codec.ToHost(raw, before) != TextFit::Held || before == now)
+        return;
+    const std::vector<std::uint32_t> starts = doc.codec.HostCharStarts(raw);
+    if (starts.size() != before.size()) {
+        // Cannot happen for a text that was offered; then the whole value is written.
+        edits.push_back(
+            Edit{text.offset, std::size_t{text.offset} + text.length, doc.codec.FromHost(now)});
+        return;
+    }
+    std::size_t head = 0;
+    while (head < before.size() && head < now.size() && before[head] == now[head])
+        ++head;
+    std::size_t tail = 0;
+    while (tail < before.size() - head && tail < now.size() - head &&
+           before[before.size() - 1 - tail] == now[now.size() - 1 - tail])
+        ++tail;
+    const auto rawAt = [&](std::size_t ch) { return ch < starts.size() ? starts[ch] : raw.size(); };
+    const std::size_t from = rawAt(head);
+    const std::size_t to = rawAt(before.size() - tail);
+    const std::string middle = doc.codec.FromHost(now.substr(head, now.size() - tail - head));
+    // What is kept and what is new could meet in an escape that neither holds alone ("\U+00"
+    // kept, "E4" new): then the whole value is written afresh.
+    std::string value = std::string(raw.substr(0, from)) + middle + std::string(raw.substr(to));
+    std::string check;
+    if (doc.codec.ToHost(value, check) != TextFit::Held || check != now) {
+        edits.push_back(
+            Edit{text.offset, std::size_t{text.offset} + text.length, doc.codec.FromHost(now)});
+        return;
+    }
+    edits.push_back(Edit{text.offset + from, text.offset + to, middle});
+}
+
+} // namespace
+
+std::vector<Edit> DxfEdits(const Document& doc, const Drawing& drawing,
+                           std::vector<std::string>& notes) {
+    std::vector<Edit> edits;
+    for (const EditableText& text : doc.texts) {
+        const Entity* e = drawing.FindEntity(text.entity);
+        if (e != nullptr)
+            AddTextEdit(doc, text, e->text.text, edits);
+    }
+    const HostState now = CaptureState(drawing);
+    if (now == doc.loaded)
+        return edits;
+    if (!doc.store.unavailable.empty()) {
+        notes.push_back("the drawing attributes and selection sets are not stored, since " +
+                        doc.store.unavailable);
+        return edits;
+    }
+    for (Edit& e : StateStoreEdits(doc, drawing))
+        edits.push_back(std::move(e));
+    return edits;
+}
+
+void WriteDxf(const Document& doc, const Drawing& drawing, std::vector<std::string>& notes,
+              const ByteSink& sink) {
+    StreamEdits(doc.bytes, DxfEdits(doc, drawing, notes), sink);
+}
+
+std::string WriteDxf(const Document& doc, const Drawing& drawing, std::vector<std::string>& notes) {
+    return ApplyEdits(doc.bytes, DxfEdits(doc, drawing, notes));
+}
+
+} // namespace cadhost::dxf
