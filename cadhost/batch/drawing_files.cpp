@@ -19,19 +19,22 @@ std::string LowerExtension(const fs::path& file) {
 } // namespace
 
 bool IsDrawingFile(const fs::path& file) {
-    return LowerExtension(file) == ".json";
+    const std::string ext = LowerExtension(file);
+    return ext == ".json" || ext == ".dxf";
 }
 
 DrawingFile LoadBatchDrawing(const fs::path& file) {
-    LoadedDrawing loaded = LoadDrawingFile(file);
-    return {std::move(loaded.drawing), std::move(loaded.error), {}};
+    OpenedDrawing opened = OpenDrawingFile(file);
+    return {std::move(opened.drawing), std::move(opened.error), std::move(opened.notes),
+            std::move(opened.dxfSource)};
 }
 
-std::string SaveBatchDrawing(const DrawingFile& /*source*/, const Drawing& drawing,
+std::string SaveBatchDrawing(const DrawingFile& source, const Drawing& drawing,
                              const fs::path& file) {
     // The host's one way of replacing a drawing file: atomic, refuses read-only files, keeps
-    // links and permissions.
-    return SaveDrawingFile(drawing, file);
+    // links and permissions. A DXF drawing changes only in the texts the run changed.
+    const SavedDrawing saved = SaveDrawingAs(drawing, source.dxfSource.get(), file);
+    return saved.error;
 }
 
 std::string EntityLabel(const Drawing& drawing, lgl_addr entity) {

@@ -4,10 +4,11 @@
 #pragma once
 
 #include "cadhost/batch/file_result.h"
-#include "cadhost/formats/json_drawing.h"
+#include "cadhost/formats/drawing_file.h"
 #include "cadhost/model/drawing.h"
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +23,8 @@ struct DrawingFile {
     std::optional<Drawing> drawing;
     std::string error;              // why it could not be read; names the file
     std::vector<std::string> notes; // what the reader said about the file
+    // The DXF file the drawing came from; a DXF drawing is written back into it.
+    std::shared_ptr<const dxf::Document> dxfSource;
     explicit operator bool() const { return drawing.has_value(); }
 };
 

@@ -1,17 +1,21 @@
 #include "cadhost/window/drawing_files.h"
 
+#include "cadhost/session.h"
+
 namespace cadhost::window {
 
-LoadedDrawing OpenDrawingFile(const std::filesystem::path& file) {
-    return LoadDrawingFile(file);
+OpenedDrawing OpenDrawing(const std::filesystem::path& file) {
+    return OpenDrawingFile(file);
 }
 
-std::string SaveDrawingAs(const Drawing& drawing, const std::filesystem::path& file) {
-    return SaveDrawingFile(drawing, file);
+SavedDrawing SaveDrawing(const std::filesystem::path& file) {
+    const Session& session = CurrentSession();
+    return SaveDrawingAs(session.drawing, session.dxfSource.get(), file);
 }
 
 QString DrawingFileFilter() {
-    return QStringLiteral("Drawings (*.json);;All files (*)");
+    return QStringLiteral("Drawings (*.json *.dxf);;JSON drawings (*.json);;DXF drawings "
+                          "(*.dxf);;All files (*)");
 }
 
 } // namespace cadhost::window

@@ -2,7 +2,7 @@
 // formats join here and nowhere else.
 #pragma once
 
-#include "cadhost/formats/json_drawing.h"
+#include "cadhost/formats/drawing_file.h"
 
 #include <QString>
 
@@ -11,9 +11,11 @@
 
 namespace cadhost::window {
 
-LoadedDrawing OpenDrawingFile(const std::filesystem::path& file);
-// Empty when the file was written.
-std::string SaveDrawingAs(const Drawing& drawing, const std::filesystem::path& file);
+// Reads a JSON or DXF drawing; the format is the one the content shows.
+OpenedDrawing OpenDrawing(const std::filesystem::path& file);
+// Writes the session's drawing: JSON, or DXF back into the DXF file it was read from. The
+// notes say what the file could not keep.
+SavedDrawing SaveDrawing(const std::filesystem::path& file);
 // The file dialogs' filter of the formats above.
 QString DrawingFileFilter();
 

@@ -1,17 +1,23 @@
 #include "cadhost/window/host_actions.h"
 
+#include "cadhost/formats/json_drawing.h"
 #include "cadhost/model/sample_drawing.h"
 #include "cadhost/session.h"
 #include "cadhost/window/drawing_files.h"
 #include "cadhost/window/layer_list_dialog.h"
 
 #include <QFileDialog>
+#include <QMainWindow>
 #include <QMessageBox>
+#include <QStatusBar>
+#include <QStringList>
 
 #include <nlohmann/json.hpp>
 
 namespace cadhost::window {
 namespace {
+
+constexpr int kNoteMilliseconds = 20000;
 
 // The drawing's content as a file holds it, without the view: moving the view is no change a
 // person would be asked to save.
@@ -33,6 +39,7 @@ HostActions::HostActions(QWidget& window) : QObject(&window), window_(window) {}
 
 void HostActions::Adopt(Drawing drawing) {
     CurrentSession().drawing = std::move(drawing);
+    CurrentSession().dxfSource.reset();
     file_.clear();
     MarkSaved();
     emit DrawingReplaced();
@@ -43,7 +50,7 @@ void HostActions::UseSample() {
 }
 
 bool HostActions::OpenFile(const QString& path, QString* error) {
-    LoadedDrawing loaded = OpenDrawingFile(PathOf(path));
+    OpenedDrawing loaded = OpenDrawing(PathOf(path));
     if (!loaded) {
         const QString why = QString::fromStdString(loaded.error);
         if (error != nullptr)
@@ -53,6 +60,8 @@ bool HostActions::OpenFile(const QString& path, QString* error) {
         return false;
     }
     CurrentSession().drawing = std::move(*loaded.drawing);
+    CurrentSession().dxfSource = std::move(loaded.dxfSource);
+    ShowNotes(loaded.notes);
     file_ = PathOf(path);
     MarkSaved();
     emit DrawingReplaced();
@@ -60,11 +69,12 @@ bool HostActions::OpenFile(const QString& path, QString* error) {
 }
 
 bool HostActions::SaveTo(const QString& path) {
-    const std::string error = SaveDrawingAs(CurrentSession().drawing, PathOf(path));
-    if (!error.empty()) {
-        ShowError(QString::fromStdString(error));
+    const SavedDrawing saved = SaveDrawing(PathOf(path));
+    if (!saved.error.empty()) {
+        ShowError(QString::fromStdString(saved.error));
         return false;
     }
+    ShowNotes(saved.notes);
     file_ = PathOf(path);
     MarkSaved();
     emit DrawingChanged();
@@ -142,6 +152,18 @@ QString HostActions::DocumentName() const {
 
 void HostActions::MarkSaved() {
     savedContent_ = Content(CurrentSession().drawing);
+}
+
+void HostActions::ShowNotes(const std::vector<std::string>& notes) {
+    // Notes say what a file could not show or keep; they inform and must not stop the user,
+    // so they go to the status line rather than into a box.
+    auto* main = qobject_cast<QMainWindow*>(&window_);
+    if (notes.empty() || main == nullptr)
+        return;
+    QStringList lines;
+    for (const std::string& note : notes)
+        lines << QString::fromStdString(note);
+    main->statusBar()->showMessage(lines.join(QStringLiteral("; ")), kNoteMilliseconds);
 }
 
 void HostActions::ShowError(const QString& text) {

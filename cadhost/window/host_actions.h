@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 class QWidget;
 
@@ -50,6 +51,7 @@ signals:
 private:
     void MarkSaved();
     void ShowError(const QString& text);
+    void ShowNotes(const std::vector<std::string>& notes);
 
     QWidget& window_;
     std::filesystem::path file_;

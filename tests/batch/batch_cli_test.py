@@ -422,6 +422,54 @@ def case_command_line(root):
         check("cadhost batch: " in result.stderr, result.stderr)
 
 
+
+def case_dxf_drawings(root):
+    """DXF drawings among JSON ones: each is written back changed in its texts only, ezdxf reads
+    the result, and the report names DXF entities by their handles."""
+    import ezdxf
+    src = os.path.join(root, "dxf")
+    os.makedirs(src)
+    sample = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "cadhost",
+                          "samples", "doors.dxf")
+    shutil.copy(sample, os.path.join(src, "doors.dxf"))
+    with open(os.path.join(src, "plain.dxf"), "wb") as f, open(sample, "rb") as s:
+        f.write(s.read().replace(b"door", b"hall").replace(b"Door", b"Hall").replace(
+            b"DOOR", b"HALL"))
+    out, report = os.path.join(root, "out"), os.path.join(root, "r.csv")
+    run(["--search", "door", "--replace", "Gate", "--out", out, "--report", report, src])
+
+    check(not os.path.exists(os.path.join(out, "plain.dxf")),
+          "a DXF drawing without a match was written")
+    before = ezdxf.readfile(os.path.join(src, "doors.dxf"))
+    after = ezdxf.readfile(os.path.join(out, "doors.dxf"))
+
+    def texts(doc):
+        found = {}
+        for e in doc.modelspace():
+            if e.dxftype() == "TEXT":
+                found[e.dxf.handle] = e.dxf.text
+            elif e.dxftype() == "INSERT":
+                for a in e.attribs:
+                    found[a.dxf.handle] = a.dxf.text
+            elif e.dxftype() == "MTEXT":
+                found[e.dxf.handle] = e.text
+        return found
+
+    old, new = texts(before), texts(after)
+    check(old.keys() == new.keys(), "the saved DXF has other entities")
+    changed = {h: (old[h], new[h]) for h in old if old[h] != new[h]}
+    rows = report_rows(report)
+    reported = {r[1]: (r[3], r[4]) for r in rows if r[5] == "changed"}
+    check(changed == reported, "the report says %s, the saved DXF %s" % (reported, changed))
+    check(any(v == ("Door 101", "Gate 101") for v in changed.values()), changed)
+    check(any(v == ("door D-7", "Gate D-7") for v in changed.values()),
+          "the block attribute was not changed: %s" % changed)
+    check(all(not v[0].startswith("Back door") for v in changed.values()),
+          "a multi-line text was rewritten")
+    check(any(r[5] != "changed" and r[3].startswith("Back door") for r in rows),
+          "the multi-line text was not reported as found: %s" % rows)
+
+
 CASES = {name[5:]: fn for name, fn in globals().items() if name.startswith("case_")}
 
 

@@ -15,11 +15,14 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QEnterEvent>
+#include <QFile>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -510,6 +513,59 @@ TEST_F(WindowRuns, SavesOpensAndAsksBeforeClosingOnUnsavedChanges) {
     EXPECT_EQ(TextOf("door101"), "Door 101");
     EXPECT_FALSE(window_->isWindowModified());
     EXPECT_TRUE(window_->close());
+}
+
+// A DXF drawing opened in the window is changed through the macro and saved back: the changed
+// texts are new, a text the host's code page cannot hold and the multi-line text keep their
+// bytes, and the saved file opens again.
+TEST_F(WindowRuns, OpensADxfDrawingAndSavesOnlyTheChangedTextsBack) {
+    Open();
+    const QString file = dir_.filePath(QStringLiteral("doors.dxf"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QX_SAMPLE_DXF), file));
+    QString error;
+    ASSERT_TRUE(window_->Actions().OpenFile(file, &error)) << error.toStdString();
+    Key(Qt::Key_F1);
+    Key(Qt::Key_F9);
+    Type("door");
+    Shift(Qt::Key_F3);
+    Type("Gate");
+    Key(Qt::Key_F10); // not case sensitive
+    EXPECT_EQ(Label(4), "All");
+    // The run tells of the locked layer and offers the multi-line text to a selection set:
+    // every box is answered OK and the chooser cancelled, however many come.
+    QStringList boxes;
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || !modal->isVisible())
+            return;
+        if (modal->objectName() == QStringLiteral("macroMessageBox")) {
+            boxes << static_cast<QMessageBox*>(modal)->text();
+            static_cast<QDialog*>(modal)->accept();
+        } else if (modal->objectName() == QStringLiteral("fmSelSet")) {
+            Click(*modal, "btnCancel");
+        }
+    });
+    answerer.start(5);
+    PanelKey(4);
+    answerer.stop();
+    EXPECT_TRUE(
+        boxes.contains(QStringLiteral("Matching Entities on Locked Layers will NOT be modified")))
+        << boxes.join(QStringLiteral(" | ")).toStdString();
+    Key(Qt::Key_Escape);
+    ASSERT_FALSE(window_->Macro().Running());
+    ASSERT_TRUE(window_->Actions().SaveTo(file));
+
+    QFile saved(file);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    EXPECT_TRUE(bytes.contains("\nGate 101\n") || bytes.contains("\r\nGate 101\r\n"));
+    EXPECT_TRUE(bytes.contains("Gate 102"));
+    EXPECT_TRUE(bytes.contains("Gate D-7")); // the block reference's attribute
+    EXPECT_FALSE(bytes.contains("Door 101"));
+    EXPECT_TRUE(bytes.contains("\xE9\x96\x80 door 4")); // never offered to the macro
+    EXPECT_TRUE(bytes.contains("Back door\\Pnext to the"));
+    ASSERT_TRUE(window_->Actions().OpenFile(file, &error)) << error.toStdString();
 }
 
 } // namespace
