@@ -21,6 +21,14 @@ namespace {
 // pool's handling of a crashed worker is tested on a real crash.
 constexpr const char* kCrashOnVariable = "CADHOST_BATCH_TEST_CRASH_ON";
 
+void CrashIfAsked(const std::string& file) {
+    const char* name = std::getenv(kCrashOnVariable);
+    if (name != nullptr && std::filesystem::path(file).filename() == name)
+        std::abort();
+}
+
+} // namespace
+
 bool WriteAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -33,14 +41,6 @@ bool WriteAll(int fd, const std::string& bytes) {
     }
     return true;
 }
-
-void CrashIfAsked(const std::string& file) {
-    const char* name = std::getenv(kCrashOnVariable);
-    if (name != nullptr && std::filesystem::path(file).filename() == name)
-        std::abort();
-}
-
-} // namespace
 
 int RunWorker(const BatchOptions& options, int argc, char** argv) {
     // The macro's dialogs need an application object but no screen.

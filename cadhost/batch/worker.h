@@ -11,9 +11,15 @@
 
 #include "cadhost/batch/batch_options.h"
 
+#include <string>
+
 namespace cadhost::batch {
 
 inline constexpr int kResultsDescriptor = 3;
+
+// Writes all of `bytes` to a pipe, going on after interrupted writes. False when the other end
+// is gone.
+bool WriteAll(int fd, const std::string& bytes);
 
 // Runs the worker; the process's exit status.
 int RunWorker(const BatchOptions& options, int argc, char** argv);

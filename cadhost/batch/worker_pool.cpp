@@ -55,19 +55,6 @@ std::optional<Pipe> MakePipe() {
     return p;
 }
 
-bool WriteAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 // Reads what is there: the bytes, or nothing at the end of the stream.
 std::optional<std::string> ReadSome(int fd) {
     std::string buf(kReadChunk, '\0');
