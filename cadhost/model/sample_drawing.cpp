@@ -1,7 +1,5 @@
 #include "cadhost/model/sample_drawing.h"
 
-#include "cadhost/formats/json_drawing.h"
-
 namespace cadhost {
 
 namespace {
@@ -49,10 +47,6 @@ Drawing SampleDrawing() {
     d.AddEntity(MakeText("Door 99", {30, 30}, 1, "door99"), frozen);
     d.AddEntity(MakeText("Door 100", {30, 27}, 1, "door100"), hidden);
     return d;
-}
-
-std::string SampleDrawingJson() {
-    return DrawingToJson(SampleDrawing());
 }
 
 } // namespace cadhost

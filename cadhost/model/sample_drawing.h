@@ -9,7 +9,5 @@
 namespace cadhost {
 
 Drawing SampleDrawing();
-// The sample drawing as a drawing file's text.
-std::string SampleDrawingJson();
 
 } // namespace cadhost
