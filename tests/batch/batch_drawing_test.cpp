@@ -109,7 +109,7 @@ TEST(DrawingSnapshot, PutsBackTheMacrosSettingsTheViewAndTheSetsUnlessKept) {
     Drawing kept = s.d;
     before.PutBack(kept, DrawingSnapshot::SelectionSets::Keep);
     EXPECT_EQ(kept.SelectionSets().Members(2), std::vector<lgl_addr>{s.left});
-    EXPECT_EQ(kept.SaveVars().selSetMask, 4);
+    EXPECT_EQ(std::int32_t{kept.SaveVars().selSetMask}, 4);
 
     before.PutBack(s.d, DrawingSnapshot::SelectionSets::PutBack);
     EXPECT_EQ(s.d.Attributes().All().size(), 1u);
@@ -117,7 +117,7 @@ TEST(DrawingSnapshot, PutsBackTheMacrosSettingsTheViewAndTheSetsUnlessKept) {
     EXPECT_EQ(s.d.View().Current().x, moved.x - 10);
     EXPECT_TRUE(s.d.SelectionSets().Members(2).empty());
     EXPECT_EQ(s.d.SelectionSets().Name(2), "Set 2");
-    EXPECT_EQ(s.d.SaveVars().selSetMask, 0);
+    EXPECT_EQ(std::int32_t{s.d.SaveVars().selSetMask}, 0);
 }
 
 TEST(DrawingSnapshot, ASmartTextReadsAsItsPiecesJoined) {

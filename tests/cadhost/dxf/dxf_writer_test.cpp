@@ -150,7 +150,7 @@ TEST(DxfWriter, AttributesAndSelectionSetsSurviveASaveAndALoad) {
     EXPECT_THAT(
         again.drawing.SelectionSets().Members(2),
         ElementsAre(again.drawing.FindEntityByName("2"), again.drawing.FindEntityByName("1")));
-    EXPECT_EQ(again.drawing.SaveVars().selSetMask, 4);
+    EXPECT_EQ(std::int32_t{again.drawing.SaveVars().selSetMask}, 4);
     // Loaded and saved without a change, the stored state is left as it is.
     EXPECT_EQ(Save(again), saved);
 }
