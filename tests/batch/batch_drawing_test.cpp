@@ -114,7 +114,7 @@ TEST(DrawingSnapshot, PutsBackTheMacrosSettingsTheViewAndTheSetsUnlessKept) {
     before.PutBack(s.d, DrawingSnapshot::SelectionSets::PutBack);
     EXPECT_EQ(s.d.Attributes().All().size(), 1u);
     EXPECT_EQ(s.d.Attributes().Find("ConfirmEach")->intValue, 1);
-    EXPECT_EQ(s.d.View().Current().x, moved.x - 10);
+    EXPECT_EQ(double{s.d.View().Current().x}, moved.x - 10);
     EXPECT_TRUE(s.d.SelectionSets().Members(2).empty());
     EXPECT_EQ(s.d.SelectionSets().Name(2), "Set 2");
     EXPECT_EQ(std::int32_t{s.d.SaveVars().selSetMask}, 0);
