@@ -2,7 +2,7 @@
 
 #include "host/export_names_elf.h"
 #include "host/export_names_pe.h"
-#include "platform/file_bytes.h"
+#include "platform/mapped_file.h"
 
 #include <algorithm>
 #include <array>
@@ -28,10 +28,13 @@ ExportNameList ParseExportNames(std::span<const std::byte> image) {
 }
 
 ExportNameList ReadExportNames(const std::string& file) {
-    const platform::FileBytes contents = platform::ReadFileBytes(file);
+    // The host's image is large (debug information, resources) and its export tables are a
+    // small part of it: mapped, only the pages the reader looks at are read. A running
+    // program's image cannot be shortened under us.
+    const platform::MappedFile contents = platform::MappedFile::Open(file);
     if (!contents.ok())
-        return ExportNameList::Failure("cannot read \"" + file + "\": " + contents.error);
-    ExportNameList list = ParseExportNames(contents.bytes);
+        return ExportNameList::Failure("cannot read \"" + file + "\": " + contents.Error());
+    ExportNameList list = ParseExportNames(contents.Bytes());
     if (!list.ok())
         list.error = "cannot read the exports of \"" + file + "\": " + list.error;
     return list;
