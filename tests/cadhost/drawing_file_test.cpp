@@ -1,6 +1,7 @@
 // Drawing files: reading, refusing bad input with a clear message, writing and saving safely.
 #include "cadhost/formats/json_drawing.h"
 #include "cadhost/model/sample_drawing.h"
+#include "tests/support/temp_dir.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -453,30 +454,14 @@ TEST(DrawingFile, RefusesTextsLongerThan255Characters) {
 
 class DrawingFileOnDisk : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("cadhost_drawing_file_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(folder, ec);
-    }
-    static std::string Read(const fs::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    qx::test::TempDir dir;
+    fs::path folder = dir.Path();
+
+    static std::string Read(const fs::path& p) { return qx::test::ReadFile(p); }
     std::size_t FilesIn(const fs::path& p) const {
         return static_cast<std::size_t>(
             std::distance(fs::directory_iterator(p), fs::directory_iterator()));
     }
-
-    fs::path folder;
 };
 
 TEST_F(DrawingFileOnDisk, SaveThenLoadGivesTheSameDrawing) {

@@ -1,5 +1,6 @@
 // Replacing a drawing file: what a save keeps, what it refuses, and what it cleans up.
 #include "cadhost/formats/file_replace.h"
+#include "tests/support/temp_dir.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -19,24 +20,10 @@ using ::testing::Not;
 
 class ReplaceFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("cadhost_replace_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(folder, ec);
-    }
-    static std::string Read(const fs::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    qx::test::TempDir dir;
+    fs::path folder = dir.Path();
+
+    static std::string Read(const fs::path& p) { return qx::test::ReadFile(p); }
     static void Write(const fs::path& p, const std::string& text) {
         std::ofstream(p, std::ios::binary) << text;
     }
@@ -57,8 +44,6 @@ protected:
         ::waitpid(child, nullptr, 0);
         return child;
     }
-
-    fs::path folder;
 };
 
 TEST_F(ReplaceFile, WritesANewFileAndReplacesAnOldOneKeepingItsPermissions) {

@@ -25,7 +25,9 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() {
     std::error_code ec;
-    // Tests may leave read-only entries behind; make them removable first.
+    // Tests may leave read-only entries behind, the folder itself included; make them
+    // removable first.
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
     for (const auto& entry : fs::recursive_directory_iterator(path_, ec))
         fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ec);
     fs::remove_all(path_, ec);
