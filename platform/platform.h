@@ -23,19 +23,19 @@ using host::BoxKind;
 void SetUiHooks(const host::UiHooks* hooks);
 
 // Message boxes. `defaultNo` makes No the default button of a confirmation.
-BoxAnswer MessageBox(BoxKind kind, const std::string& caption, const std::string& text,
+BoxAnswer ShowMessageBox(BoxKind kind, const std::string& caption, const std::string& text,
                      bool defaultNo = false);
 inline void ErrorBox(const std::string& text) {
-    MessageBox(BoxKind::Error, "Error", text);
+    ShowMessageBox(BoxKind::Error, "Error", text);
 }
 inline void InfoBox(const std::string& text) {
-    MessageBox(BoxKind::Information, "Information", text);
+    ShowMessageBox(BoxKind::Information, "Information", text);
 }
 inline void WarningBox(const std::string& text) {
-    MessageBox(BoxKind::Warning, "Warning", text);
+    ShowMessageBox(BoxKind::Warning, "Warning", text);
 }
 inline bool ConfirmBox(const std::string& text, bool defaultNo = false) {
-    return MessageBox(BoxKind::Confirmation, "Confirm", text, defaultNo) == BoxAnswer::Yes;
+    return ShowMessageBox(BoxKind::Confirmation, "Confirm", text, defaultNo) == BoxAnswer::Yes;
 }
 
 // The desktop's default beep.
@@ -57,10 +57,10 @@ std::string MacroLibraryPath();
 // File operations. Each returns false on failure and never throws.
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
-bool CreateDirectory(const std::string& path); // one level
+bool MakeDirectory(const std::string& path); // one level
 bool CopyFileNoOverwrite(const std::string& from, const std::string& to);
-bool MoveFile(const std::string& from, const std::string& to);
-bool DeleteFile(const std::string& path);
+bool RenameFile(const std::string& from, const std::string& to);
+bool RemoveFile(const std::string& path);
 
 // Profile (INI) files: platform/profile_file.h.
 

@@ -62,7 +62,7 @@ void SetUiHooks(const host::UiHooks* hooks) {
     g_hooks = hooks;
 }
 
-BoxAnswer MessageBox(BoxKind kind, const std::string& caption, const std::string& text,
+BoxAnswer ShowMessageBox(BoxKind kind, const std::string& caption, const std::string& text,
                      bool defaultNo) {
     if (g_hooks != nullptr && g_hooks->messageBox != nullptr)
         return g_hooks->messageBox(kind, caption.c_str(), text.c_str(), defaultNo);
@@ -121,7 +121,7 @@ bool DirectoryExists(const std::string& path) {
     return std::filesystem::is_directory(P(path), ec);
 }
 
-bool CreateDirectory(const std::string& path) {
+bool MakeDirectory(const std::string& path) {
     std::error_code ec;
     return std::filesystem::create_directory(P(path), ec) && !ec;
 }
@@ -132,13 +132,13 @@ bool CopyFileNoOverwrite(const std::string& from, const std::string& to) {
            !ec;
 }
 
-bool MoveFile(const std::string& from, const std::string& to) {
+bool RenameFile(const std::string& from, const std::string& to) {
     std::error_code ec;
     std::filesystem::rename(P(from), P(to), ec);
     return !ec;
 }
 
-bool DeleteFile(const std::string& path) {
+bool RemoveFile(const std::string& path) {
     std::error_code ec;
     return std::filesystem::remove(P(path), ec) && !ec;
 }

@@ -126,7 +126,7 @@ bool ReplaceFileAtomically(const fs::path& target, const std::string& data,
 
 } // namespace
 
-std::optional<std::string> ReadProfileString(const std::string& file, const std::string& section,
+std::optional<std::string> ReadProfileValue(const std::string& file, const std::string& section,
                                              const std::string& key) {
     const auto data = ReadWholeFile(ToPath(file));
     if (!data)
@@ -134,7 +134,7 @@ std::optional<std::string> ReadProfileString(const std::string& file, const std:
     return profile::FindValue(*data, section, key);
 }
 
-bool WriteProfileString(const std::string& file, const std::string& section, const std::string& key,
+bool WriteProfileValue(const std::string& file, const std::string& section, const std::string& key,
                         const std::string& value) {
     const auto target = FinalTarget(ToPath(file));
     if (!target)

@@ -12,7 +12,7 @@ namespace qx::platform {
 
 // The value, or nothing when the file, the section or the key is missing or the file cannot be
 // read.
-std::optional<std::string> ReadProfileString(const std::string& file, const std::string& section,
+std::optional<std::string> ReadProfileValue(const std::string& file, const std::string& section,
                                              const std::string& key);
 
 // Sets the key, creating the file, the section and the key as needed. The new text goes to a
@@ -21,7 +21,7 @@ std::optional<std::string> ReadProfileString(const std::string& file, const std:
 // leads to is replaced. False, with the file untouched, when the name or value cannot be
 // written, when the file is read-only (by its mode bits, whoever runs the process) or when the
 // file or its folder cannot be written.
-bool WriteProfileString(const std::string& file, const std::string& section, const std::string& key,
+bool WriteProfileValue(const std::string& file, const std::string& section, const std::string& key,
                         const std::string& value);
 
 } // namespace qx::platform

@@ -32,7 +32,7 @@ std::int32_t ReadIniInt(const std::string& file, const std::string& section, con
     if (file.empty())
         return dflt;
     const auto text =
-        platform::ReadProfileString(file, host::Cp1252ToUtf8(section), host::Cp1252ToUtf8(key));
+        platform::ReadProfileValue(file, host::Cp1252ToUtf8(section), host::Cp1252ToUtf8(key));
     if (!text)
         return dflt;
     return ParseWholeNumber(*text).value_or(dflt);
@@ -43,7 +43,7 @@ std::string ReadIniText(const std::string& file, const std::string& section, con
     if (file.empty())
         return dflt;
     const auto text =
-        platform::ReadProfileString(file, host::Cp1252ToUtf8(section), host::Cp1252ToUtf8(key));
+        platform::ReadProfileValue(file, host::Cp1252ToUtf8(section), host::Cp1252ToUtf8(key));
     if (!text)
         return dflt;
     return host::Utf8ToCp1252Lossy(*text);
@@ -58,7 +58,7 @@ bool WriteIniText(const std::string& file, const std::string& section, const std
                   const std::string& text) {
     if (file.empty())
         return false;
-    return platform::WriteProfileString(file, host::Cp1252ToUtf8(section), host::Cp1252ToUtf8(key),
+    return platform::WriteProfileValue(file, host::Cp1252ToUtf8(section), host::Cp1252ToUtf8(key),
                                         host::Cp1252ToUtf8(text));
 }
 

@@ -57,15 +57,15 @@ std::string MigrationQuestion(const std::string& previous, const std::string& cu
 std::optional<std::string> ReplaceWithPrevious(const std::string& previousFile,
                                                const std::string& currentFile) {
     const std::string oldFile = currentFile + "-old";
-    if (platform::FileExists(oldFile) && !platform::DeleteFile(oldFile))
+    if (platform::FileExists(oldFile) && !platform::RemoveFile(oldFile))
         return "cannot delete " + oldFile;
-    if (!platform::MoveFile(currentFile, oldFile))
+    if (!platform::RenameFile(currentFile, oldFile))
         return "cannot rename " + currentFile + " to " + oldFile;
     if (platform::CopyFileNoOverwrite(previousFile, currentFile))
         return std::nullopt;
     // Without the copy the user would be left with no settings file at all: put the current
     // one back.
-    platform::MoveFile(oldFile, currentFile);
+    platform::RenameFile(oldFile, currentFile);
     return "cannot copy " + previousFile + " to " + currentFile;
 }
 
@@ -77,11 +77,11 @@ std::optional<std::string> OpenFiles(const std::string& sharedFile) {
         return "the host did not name the macro path";
 
     if (!platform::FileExists(sharedFile) &&
-        !platform::WriteProfileString(sharedFile, store.section, kPathMcrKey, *macroPath))
+        !platform::WriteProfileValue(sharedFile, store.section, kPathMcrKey, *macroPath))
         return "cannot write " + sharedFile;
     std::string previous =
-        platform::ReadProfileString(sharedFile, store.section, kPathMcrKey).value_or("");
-    if (!platform::WriteProfileString(sharedFile, store.section, kPathMcrKey, *macroPath))
+        platform::ReadProfileValue(sharedFile, store.section, kPathMcrKey).value_or("");
+    if (!platform::WriteProfileValue(sharedFile, store.section, kPathMcrKey, *macroPath))
         return "cannot write " + sharedFile;
     if (previous.empty())
         previous = *macroPath;
@@ -117,7 +117,7 @@ bool InitSettings(const std::string& name) {
         InitFailure("the host did not name its settings path");
         return false;
     }
-    if (!platform::DirectoryExists(*folder) && !platform::CreateDirectory(*folder)) {
+    if (!platform::DirectoryExists(*folder) && !platform::MakeDirectory(*folder)) {
         platform::ErrorBox("Failed to create required directory (" + *folder + ")" +
                            Twice(kLineBreak) + "Macro will exit");
         return false;

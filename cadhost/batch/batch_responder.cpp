@@ -52,7 +52,7 @@ void BatchResponder::Reset() {
     notes_.clear();
 }
 
-BoxAnswer BatchResponder::MessageBox(BoxKind kind, const std::string& caption,
+BoxAnswer BatchResponder::ShowMessageBox(BoxKind kind, const std::string& caption,
                                      const std::string& text, bool /*defaultNo*/) {
     switch (kind) {
     case BoxKind::Error:

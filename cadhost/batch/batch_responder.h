@@ -34,7 +34,7 @@ public:
     // True once the selection-set chooser was answered for this drawing.
     bool SelectionSetChosen() const { return setChosenBefore_; }
 
-    qx::host::BoxAnswer MessageBox(qx::host::BoxKind kind, const std::string& caption,
+    qx::host::BoxAnswer ShowMessageBox(qx::host::BoxKind kind, const std::string& caption,
                                    const std::string& text, bool defaultNo) override;
     void Beep() override;
     int RunModal(QDialog& dialog) override;

@@ -14,7 +14,7 @@ UiResponder* g_responder = nullptr;
 
 BoxAnswer OnMessageBox(BoxKind kind, const char* caption, const char* text, bool defaultNo) {
     if (g_responder != nullptr)
-        return g_responder->MessageBox(kind, caption, text, defaultNo);
+        return g_responder->ShowMessageBox(kind, caption, text, defaultNo);
     std::fprintf(stderr, "cadhost: %s: %s\n", caption, text);
     return kind == BoxKind::Confirmation ? BoxAnswer::No : BoxAnswer::Ok;
 }

@@ -17,7 +17,7 @@ class UiResponder {
 public:
     virtual ~UiResponder() = default;
     // Texts are UTF-8.
-    virtual qx::host::BoxAnswer MessageBox(qx::host::BoxKind kind, const std::string& caption,
+    virtual qx::host::BoxAnswer ShowMessageBox(qx::host::BoxKind kind, const std::string& caption,
                                            const std::string& text, bool defaultNo) = 0;
     virtual void Beep() = 0;
     // Runs the dialog to its end and returns its result code.

@@ -8,12 +8,12 @@ namespace cadhost::scenario {
 // and seeding a key must keep the lines a scenario wrote by hand.
 std::optional<std::string> ReadIniValue(const std::string& file, const std::string& section,
                                         const std::string& key) {
-    return qx::platform::ReadProfileString(file, section, key);
+    return qx::platform::ReadProfileValue(file, section, key);
 }
 
 bool WriteIniValue(const std::string& file, const std::string& section, const std::string& key,
                    const std::string& value) {
-    return qx::platform::WriteProfileString(file, section, key, value);
+    return qx::platform::WriteProfileValue(file, section, key, value);
 }
 
 } // namespace cadhost::scenario

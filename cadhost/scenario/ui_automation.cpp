@@ -165,7 +165,7 @@ void OnSendKey(std::int32_t key) {
 
 class ScriptResponder final : public UiResponder {
 public:
-    BoxAnswer MessageBox(BoxKind kind, const std::string& caption, const std::string& text,
+    BoxAnswer ShowMessageBox(BoxKind kind, const std::string& caption, const std::string& text,
                          bool defaultNo) override {
         return OnMessageBox(kind, caption, text, defaultNo);
     }

@@ -16,7 +16,7 @@ public:
     WindowResponder(QWidget& mainWindow, MacroSession& session)
         : mainWindow_(mainWindow), session_(session) {}
 
-    qx::host::BoxAnswer MessageBox(qx::host::BoxKind kind, const std::string& caption,
+    qx::host::BoxAnswer ShowMessageBox(qx::host::BoxKind kind, const std::string& caption,
                                    const std::string& text, bool defaultNo) override;
     void Beep() override;
     int RunModal(QDialog& dialog) override;

@@ -108,7 +108,7 @@ protected:
     ~ReadBackTest() override { std::filesystem::remove_all(folder_); }
 
     std::optional<std::string> fileValue(const std::string& key) {
-        return platform::ReadProfileString(settings::MacroIniFile(), "Quillex", key);
+        return platform::ReadProfileValue(settings::MacroIniFile(), "Quillex", key);
     }
 
     std::filesystem::path folder_;

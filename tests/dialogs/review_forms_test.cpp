@@ -23,7 +23,7 @@
 namespace {
 
 using qx::ReviewFormKind;
-using qx::platform::ReadProfileString;
+using qx::platform::ReadProfileValue;
 
 class ReviewFormsTest : public testing::Test {
 protected:
@@ -105,10 +105,10 @@ TEST_F(ReviewFormsTest, TheWindowReopensWhereTheSharedFileSaysAndIsSavedThereWhe
     const int height = form.height();
     qx::FreeReviewForm();
 
-    EXPECT_EQ(ReadProfileString(SharedIni(), "Quillex", "fmConfirm-left"), "50");
-    EXPECT_EQ(ReadProfileString(SharedIni(), "Quillex", "fmConfirm-top"), "60");
-    EXPECT_EQ(ReadProfileString(SharedIni(), "Quillex", "fmConfirm-width"), "600");
-    EXPECT_EQ(ReadProfileString(SharedIni(), "Quillex", "fmConfirm-height"),
+    EXPECT_EQ(ReadProfileValue(SharedIni(), "Quillex", "fmConfirm-left"), "50");
+    EXPECT_EQ(ReadProfileValue(SharedIni(), "Quillex", "fmConfirm-top"), "60");
+    EXPECT_EQ(ReadProfileValue(SharedIni(), "Quillex", "fmConfirm-width"), "600");
+    EXPECT_EQ(ReadProfileValue(SharedIni(), "Quillex", "fmConfirm-height"),
               std::to_string(height));
     EXPECT_TRUE(ui.Boxes().empty());
 }
@@ -130,10 +130,10 @@ TEST_F(ReviewFormsTest, TheEditDialogReopensWhereTheSharedFileSaysAndIsSavedTher
     // The recording desktop closes the dialog at once without OK.
     QTest::mouseClick(form->btnEdit, Qt::LeftButton);
 
-    EXPECT_EQ(ReadProfileString(SharedIni(), "Quillex", "fmEditText-left"), "70");
-    EXPECT_EQ(ReadProfileString(SharedIni(), "Quillex", "fmEditText-top"), "80");
-    EXPECT_EQ(ReadProfileString(SharedIni(), "Quillex", "fmEditText-width"), "700");
-    EXPECT_EQ(ReadProfileString(SharedIni(), "Quillex", "fmEditText-height"), "60");
+    EXPECT_EQ(ReadProfileValue(SharedIni(), "Quillex", "fmEditText-left"), "70");
+    EXPECT_EQ(ReadProfileValue(SharedIni(), "Quillex", "fmEditText-top"), "80");
+    EXPECT_EQ(ReadProfileValue(SharedIni(), "Quillex", "fmEditText-width"), "700");
+    EXPECT_EQ(ReadProfileValue(SharedIni(), "Quillex", "fmEditText-height"), "60");
     EXPECT_TRUE(ui.Boxes().empty());
 }
 

@@ -175,8 +175,8 @@ TEST_F(SelectionSetTest, OneEntityIsOfferedAlone) {
 
 TEST_F(SelectionSetTest, ChooserReopensWhereItWasLeftInTheMacroFile) {
     const std::string file = settings::MacroIniFile();
-    platform::WriteProfileString(file, "fmSelSet", "Left", "40");
-    platform::WriteProfileString(file, "fmSelSet", "Top", "50");
+    platform::WriteProfileValue(file, "fmSelSet", "Left", "40");
+    platform::WriteProfileValue(file, "fmSelSet", "Top", "50");
     QPoint shownAt;
     script_.act = [&shownAt](TfmSelSet& form) {
         shownAt = form.pos();
@@ -188,9 +188,9 @@ TEST_F(SelectionSetTest, ChooserReopensWhereItWasLeftInTheMacroFile) {
 
     EXPECT_EQ(shownAt, QPoint(40, 50));
     // Saved after a cancel too, in the window's own section of the macro's file.
-    EXPECT_EQ(platform::ReadProfileString(file, "fmSelSet", "Width"), "400");
-    EXPECT_EQ(platform::ReadProfileString(file, "fmSelSet", "Height"), "210");
-    EXPECT_EQ(platform::ReadProfileString(file, "fmSelSet", "Left"), "40");
+    EXPECT_EQ(platform::ReadProfileValue(file, "fmSelSet", "Width"), "400");
+    EXPECT_EQ(platform::ReadProfileValue(file, "fmSelSet", "Height"), "210");
+    EXPECT_EQ(platform::ReadProfileValue(file, "fmSelSet", "Left"), "40");
 }
 
 class ConfirmEachSmartEntity : public SelectionSetTest {

@@ -13,7 +13,7 @@
 namespace {
 
 using namespace qx::settings;
-using qx::platform::ReadProfileString;
+using qx::platform::ReadProfileValue;
 using qx::test::SettingsTest;
 using qx::test::WriteFile;
 
@@ -48,10 +48,10 @@ protected:
     }
 
     std::optional<std::string> Own(const std::string& key) const {
-        return ReadProfileString(MacroIni(), "fmLayers", key);
+        return ReadProfileValue(MacroIni(), "fmLayers", key);
     }
     std::optional<std::string> Shared(const std::string& key) const {
-        return ReadProfileString(SharedIni(), "Quillex", "fmConfirm-" + key);
+        return ReadProfileValue(SharedIni(), "Quillex", "fmConfirm-" + key);
     }
 
     QWidget form;

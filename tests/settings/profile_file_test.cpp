@@ -12,8 +12,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using qx::platform::ReadProfileString;
-using qx::platform::WriteProfileString;
+using qx::platform::ReadProfileValue;
+using qx::platform::WriteProfileValue;
 using qx::test::ReadFile;
 using qx::test::TempDir;
 using qx::test::WriteFile;
@@ -21,18 +21,18 @@ using qx::test::WriteFile;
 TEST(ProfileFile, MissingFileSectionOrKeyReadsAsNothing) {
     TempDir dir;
     const std::string file = dir.File("a.ini");
-    EXPECT_FALSE(ReadProfileString(file, "Quillex", "Key"));
+    EXPECT_FALSE(ReadProfileValue(file, "Quillex", "Key"));
     WriteFile(file, "[Quillex]\nKey=1\n");
-    EXPECT_FALSE(ReadProfileString(file, "Other", "Key"));
-    EXPECT_FALSE(ReadProfileString(file, "Quillex", "Missing"));
-    EXPECT_EQ(ReadProfileString(file, "Quillex", "Key"), "1");
+    EXPECT_FALSE(ReadProfileValue(file, "Other", "Key"));
+    EXPECT_FALSE(ReadProfileValue(file, "Quillex", "Missing"));
+    EXPECT_EQ(ReadProfileValue(file, "Quillex", "Key"), "1");
 }
 
 TEST(ProfileFile, WriteCreatesFileSectionAndKey) {
     TempDir dir;
     const std::string file = dir.File("new.ini");
-    ASSERT_TRUE(WriteProfileString(file, "Quillex", "SearchStr", "Grüße €"));
-    EXPECT_EQ(ReadProfileString(file, "Quillex", "SearchStr"), "Grüße €");
+    ASSERT_TRUE(WriteProfileValue(file, "Quillex", "SearchStr", "Grüße €"));
+    EXPECT_EQ(ReadProfileValue(file, "Quillex", "SearchStr"), "Grüße €");
     // The file is UTF-8 text in the profile API's form, without spaces around the '='.
     EXPECT_NE(ReadFile(file).find("[Quillex]\nSearchStr=Grüße €"), std::string::npos);
 }
@@ -41,14 +41,14 @@ TEST(ProfileFile, WriteKeepsOtherSectionsKeysAndComments) {
     TempDir dir;
     const std::string file = dir.File("keep.ini");
     WriteFile(file, "; file comment\n\n[First]\n; about A\nA=1\nB=two\n\n[Quillex]\nOld=x\n");
-    ASSERT_TRUE(WriteProfileString(file, "Quillex", "Old", "y"));
-    ASSERT_TRUE(WriteProfileString(file, "Quillex", "New", "z"));
-    ASSERT_TRUE(WriteProfileString(file, "Third", "C", "3"));
-    EXPECT_EQ(ReadProfileString(file, "First", "A"), "1");
-    EXPECT_EQ(ReadProfileString(file, "First", "B"), "two");
-    EXPECT_EQ(ReadProfileString(file, "Quillex", "Old"), "y");
-    EXPECT_EQ(ReadProfileString(file, "Quillex", "New"), "z");
-    EXPECT_EQ(ReadProfileString(file, "Third", "C"), "3");
+    ASSERT_TRUE(WriteProfileValue(file, "Quillex", "Old", "y"));
+    ASSERT_TRUE(WriteProfileValue(file, "Quillex", "New", "z"));
+    ASSERT_TRUE(WriteProfileValue(file, "Third", "C", "3"));
+    EXPECT_EQ(ReadProfileValue(file, "First", "A"), "1");
+    EXPECT_EQ(ReadProfileValue(file, "First", "B"), "two");
+    EXPECT_EQ(ReadProfileValue(file, "Quillex", "Old"), "y");
+    EXPECT_EQ(ReadProfileValue(file, "Quillex", "New"), "z");
+    EXPECT_EQ(ReadProfileValue(file, "Third", "C"), "3");
     const std::string text = ReadFile(file);
     EXPECT_NE(text.find("; file comment"), std::string::npos);
     EXPECT_NE(text.find("; about A"), std::string::npos);
@@ -58,8 +58,8 @@ TEST(ProfileFile, SectionAndKeyNamesIgnoreLetterCase) {
     TempDir dir;
     const std::string file = dir.File("case.ini");
     WriteFile(file, "[Quillex]\nSearchStr=old\n");
-    ASSERT_TRUE(WriteProfileString(file, "QUILLEX", "searchstr", "new"));
-    EXPECT_EQ(ReadProfileString(file, "quillex", "SEARCHSTR"), "new");
+    ASSERT_TRUE(WriteProfileValue(file, "QUILLEX", "searchstr", "new"));
+    EXPECT_EQ(ReadProfileValue(file, "quillex", "SEARCHSTR"), "new");
     const std::string text = ReadFile(file);
     // One key, under its original spelling, not a second one.
     EXPECT_EQ(text.find("searchstr"), std::string::npos);
@@ -68,8 +68,8 @@ TEST(ProfileFile, SectionAndKeyNamesIgnoreLetterCase) {
 
 TEST(ProfileFile, WriteLeavesNoTemporaryFileBehind) {
     TempDir dir;
-    ASSERT_TRUE(WriteProfileString(dir.File("one.ini"), "S", "K", "V"));
-    ASSERT_TRUE(WriteProfileString(dir.File("one.ini"), "S", "K", "W"));
+    ASSERT_TRUE(WriteProfileValue(dir.File("one.ini"), "S", "K", "V"));
+    ASSERT_TRUE(WriteProfileValue(dir.File("one.ini"), "S", "K", "W"));
     int entries = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path()))
         ++entries;
@@ -83,8 +83,8 @@ TEST(ProfileFile, HandEditedFileChangesInOneLineOnly) {
         "\xEF\xBB\xBF; other macros write here\r\n[Other]\r\nnotes\r\n"
         "[Quillex]\r\nPathMCR=C:\\old\\\r\n\xE9t\xE9\r\nfmConfirm-left=5\r\n";
     WriteFile(file, before);
-    EXPECT_EQ(ReadProfileString(file, "Quillex", "fmConfirm-left"), "5");
-    ASSERT_TRUE(WriteProfileString(file, "Quillex", "PathMCR", "/home/u/macros/"));
+    EXPECT_EQ(ReadProfileValue(file, "Quillex", "fmConfirm-left"), "5");
+    ASSERT_TRUE(WriteProfileValue(file, "Quillex", "PathMCR", "/home/u/macros/"));
     std::string expected = before;
     expected.replace(expected.find("C:\\old\\"), 7, "/home/u/macros/");
     EXPECT_EQ(ReadFile(file), expected);
@@ -93,8 +93,8 @@ TEST(ProfileFile, HandEditedFileChangesInOneLineOnly) {
 TEST(ProfileFile, AFolderInPlaceOfTheFileIsNeitherReadNorWritten) {
     TempDir dir;
     const std::string file = dir.Folder("is-a-folder.ini");
-    EXPECT_FALSE(ReadProfileString(file, "S", "K"));
-    EXPECT_FALSE(WriteProfileString(file, "S", "K", "V"));
+    EXPECT_FALSE(ReadProfileValue(file, "S", "K"));
+    EXPECT_FALSE(WriteProfileValue(file, "S", "K", "V"));
     EXPECT_TRUE(std::filesystem::is_directory(file));
 }
 
@@ -105,8 +105,8 @@ TEST(ProfileFile, ReadOnlyFileIsNotReplaced) {
     const std::string file = dir.File("ro.ini");
     WriteFile(file, "[S]\nK=1\n");
     std::filesystem::permissions(file, std::filesystem::perms::owner_read);
-    EXPECT_FALSE(WriteProfileString(file, "S", "K", "2"));
-    EXPECT_EQ(ReadProfileString(file, "S", "K"), "1");
+    EXPECT_FALSE(WriteProfileValue(file, "S", "K", "2"));
+    EXPECT_EQ(ReadProfileValue(file, "S", "K"), "1");
     EXPECT_EQ(ReadFile(file), "[S]\nK=1\n");
 }
 
@@ -116,7 +116,7 @@ TEST(ProfileFile, WriteKeepsTheFileRights) {
     WriteFile(file, "[S]\nK=1\n");
     const auto rights = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     fs::permissions(file, rights);
-    ASSERT_TRUE(WriteProfileString(file, "S", "K", "2"));
+    ASSERT_TRUE(WriteProfileValue(file, "S", "K", "2"));
     EXPECT_EQ(fs::status(file).permissions(), rights);
 }
 
@@ -130,18 +130,18 @@ TEST(ProfileFile, ALinkStaysALinkAndItsTargetChanges) {
     fs::create_symlink("../real/settings.ini", link);
     fs::create_symlink(link, outer);
 
-    ASSERT_TRUE(WriteProfileString(outer, "S", "K", "2"));
+    ASSERT_TRUE(WriteProfileValue(outer, "S", "K", "2"));
     EXPECT_TRUE(fs::is_symlink(outer));
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(ReadFile(target), "[S]\nK=2\n");
-    EXPECT_EQ(ReadProfileString(outer, "S", "K"), "2");
+    EXPECT_EQ(ReadProfileValue(outer, "S", "K"), "2");
 }
 
 TEST(ProfileFile, ALinkToAMissingFileCreatesTheFile) {
     TempDir dir;
     const std::string link = dir.File("link.ini");
     fs::create_symlink("target.ini", link);
-    ASSERT_TRUE(WriteProfileString(link, "S", "K", "v"));
+    ASSERT_TRUE(WriteProfileValue(link, "S", "K", "v"));
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(ReadFile(dir.File("target.ini")), "[S]\nK=v\n");
 }
@@ -150,8 +150,8 @@ TEST(ProfileFile, ALoopOfLinksIsNotWritten) {
     TempDir dir;
     fs::create_symlink("b.ini", dir.File("a.ini"));
     fs::create_symlink("a.ini", dir.File("b.ini"));
-    EXPECT_FALSE(WriteProfileString(dir.File("a.ini"), "S", "K", "v"));
-    EXPECT_FALSE(ReadProfileString(dir.File("a.ini"), "S", "K"));
+    EXPECT_FALSE(WriteProfileValue(dir.File("a.ini"), "S", "K", "v"));
+    EXPECT_FALSE(ReadProfileValue(dir.File("a.ini"), "S", "K"));
 }
 
 TEST(ProfileFile, RewritingTheSameValueLeavesTheFileAlone) {
@@ -160,7 +160,7 @@ TEST(ProfileFile, RewritingTheSameValueLeavesTheFileAlone) {
     WriteFile(file, "[S]\nK=1\n");
     struct stat before {};
     ASSERT_EQ(::stat(file.c_str(), &before), 0);
-    ASSERT_TRUE(WriteProfileString(file, "S", "K", "1"));
+    ASSERT_TRUE(WriteProfileValue(file, "S", "K", "1"));
     struct stat after {};
     ASSERT_EQ(::stat(file.c_str(), &after), 0);
     EXPECT_EQ(before.st_ino, after.st_ino);
@@ -170,10 +170,10 @@ TEST(ProfileFile, NamesAndValuesThatWouldBreakTheFileAreRefused) {
     TempDir dir;
     const std::string file = dir.File("inject.ini");
     WriteFile(file, "[S]\nK=1\n");
-    EXPECT_FALSE(WriteProfileString(file, "S", "K", "a\r\n[Evil]\nX=1"));
-    EXPECT_FALSE(WriteProfileString(file, "S]", "K", "v"));
-    EXPECT_FALSE(WriteProfileString(file, "S", "K=J", "v"));
-    EXPECT_FALSE(WriteProfileString(file, "S", "", "v"));
+    EXPECT_FALSE(WriteProfileValue(file, "S", "K", "a\r\n[Evil]\nX=1"));
+    EXPECT_FALSE(WriteProfileValue(file, "S]", "K", "v"));
+    EXPECT_FALSE(WriteProfileValue(file, "S", "K=J", "v"));
+    EXPECT_FALSE(WriteProfileValue(file, "S", "", "v"));
     EXPECT_EQ(ReadFile(file), "[S]\nK=1\n");
 }
 

@@ -30,7 +30,7 @@ protected:
     std::string MacroIni() const { return macroPath + "Quillex.ini"; }
     std::string SharedIni() const { return sharedPath + "pellworth/pellworth.ini"; }
     std::optional<std::string> FileValue(const std::string& key) const {
-        return platform::ReadProfileString(MacroIni(), "Quillex", key);
+        return platform::ReadProfileValue(MacroIni(), "Quillex", key);
     }
 
     TempDir dir;

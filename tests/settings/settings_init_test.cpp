@@ -9,7 +9,7 @@ namespace {
 using namespace qx::settings;
 using qx::host::BoxAnswer;
 using qx::host::BoxKind;
-using qx::platform::ReadProfileString;
+using qx::platform::ReadProfileValue;
 using qx::test::ReadFile;
 using qx::test::SettingsTest;
 using qx::test::WriteFile;
@@ -31,7 +31,7 @@ protected:
 TEST_F(InitSettingsTest, FirstRunCreatesTheSharedFolderAndFileWithoutAQuestion) {
     Open();
     EXPECT_TRUE(fs::is_directory(sharedPath + "pellworth"));
-    EXPECT_EQ(ReadProfileString(SharedIni(), "Quillex", "PathMCR"), macroPath);
+    EXPECT_EQ(ReadProfileValue(SharedIni(), "Quillex", "PathMCR"), macroPath);
     EXPECT_EQ(MacroIniFile(), MacroIni());
     EXPECT_EQ(SharedIniFile(), SharedIni());
     EXPECT_FALSE(fs::exists(MacroIni()));
@@ -43,7 +43,7 @@ TEST_F(InitSettingsTest, SameOrCaseOnlyChangedPathAsksNothingAndCopiesNothing) {
     Open();
     EXPECT_EQ(ReadFile(MacroIni()), "[Quillex]\nIncrement=2\n");
     EXPECT_FALSE(fs::exists(MacroIni() + "-old"));
-    EXPECT_EQ(ReadProfileString(SharedIni(), "Quillex", "PathMCR"), macroPath);
+    EXPECT_EQ(ReadProfileValue(SharedIni(), "Quillex", "PathMCR"), macroPath);
 }
 
 TEST_F(InitSettingsTest, ChangedPathAnsweredYesKeepsTheCurrentFileAsOld) {
@@ -63,7 +63,7 @@ TEST_F(InitSettingsTest, ChangedPathAnsweredYesKeepsTheCurrentFileAsOld) {
     EXPECT_EQ(ReadFile(MacroIni()), "[Quillex]\nIncrement=9\n");
     EXPECT_EQ(ReadFile(MacroIni() + "-old"), "current");
     EXPECT_EQ(ReadFile(previous + "Quillex.ini"), "[Quillex]\nIncrement=9\n");
-    EXPECT_EQ(ReadProfileString(SharedIni(), "Quillex", "PathMCR"), macroPath);
+    EXPECT_EQ(ReadProfileValue(SharedIni(), "Quillex", "PathMCR"), macroPath);
 }
 
 TEST_F(InitSettingsTest, ChangedPathAnsweredNoChangesNothingAndIsNotAskedAgain) {
@@ -74,7 +74,7 @@ TEST_F(InitSettingsTest, ChangedPathAnsweredNoChangesNothingAndIsNotAskedAgain) 
     EXPECT_EQ(ui.Boxes().size(), 1u);
     EXPECT_EQ(ReadFile(MacroIni()), "current");
     EXPECT_FALSE(fs::exists(MacroIni() + "-old"));
-    EXPECT_EQ(ReadProfileString(SharedIni(), "Quillex", "PathMCR"), macroPath);
+    EXPECT_EQ(ReadProfileValue(SharedIni(), "Quillex", "PathMCR"), macroPath);
 
     ASSERT_TRUE(InitSettings("Quillex"));
     EXPECT_EQ(ui.Boxes().size(), 1u);
@@ -124,7 +124,7 @@ TEST_F(InitSettingsTest, SharedFileWithLinesOfOthersStartsAndKeepsThem) {
     EXPECT_TRUE(ui.Boxes().empty());
     EXPECT_EQ(ReadFile(SharedIni()),
               others + "[Quillex]\r\nnotes\r\nPathMCR=" + macroPath + "\r\n");
-    EXPECT_EQ(ReadProfileString(SharedIni(), "Other", "Key"), "é");
+    EXPECT_EQ(ReadProfileValue(SharedIni(), "Other", "Key"), "é");
 }
 
 TEST_F(InitSettingsTest, HostWithoutMacroPathEndsTheMacro) {
