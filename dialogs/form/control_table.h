@@ -15,19 +15,19 @@
 namespace qx::form {
 
 enum class Kind : std::uint8_t {
-    Window,        // the dialog or floating window itself; its rect is the client area
-    GroupBox,      // a titled frame that holds controls
-    Label,         // a single-line text
-    WrapLabel,     // a word-wrapping text whose height follows its width
-    Edit,          // a one-line text field
+    Window,    // the dialog or floating window itself; its rect is the client area
+    GroupBox,  // a titled frame that holds controls
+    Label,     // a single-line text
+    WrapLabel, // a word-wrapping text whose height follows its width
+    Edit,      // a one-line text field
     CheckBox,
     RadioButton,
-    DropDownList,  // a list that only offers its items (no free text)
-    SpinEdit,      // a whole-number field with up and down arrows
+    DropDownList, // a list that only offers its items (no free text)
+    SpinEdit,     // a whole-number field with up and down arrows
     Button,
-    ListBox,       // a list of items, one chosen
-    Grid,          // rows and columns of items (the layer list)
-    ScrollBox,     // a scrolled area that holds a word-wrapping text
+    ListBox,   // a list of items, one chosen
+    Grid,      // rows and columns of items (the layer list)
+    ScrollBox, // a scrolled area that holds a word-wrapping text
 };
 
 // The edges of the parent a control keeps its distance to when the parent is resized. A
