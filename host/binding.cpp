@@ -21,7 +21,7 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
 }
 
 void ShowBindingError(const std::string& text) {
-    platform::MessageBox(platform::BoxKind::Error, kBindingErrorCaption, text);
+    platform::ShowMessageBox(platform::BoxKind::Error, kBindingErrorCaption, text);
 }
 
 // Slots hold typed function pointers; the loader hands out untyped addresses. Converting
