@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Runs a Windows program of the build under Wine: `wine-run.sh PROGRAM.exe [ARGS...]`.
+#
+# The Wine prefix lives inside the build folder (found as the nearest folder above the program
+# that holds CMakeCache.txt, or QX_WINE_PREFIX), so builds never share or touch ~/.wine. The
+# program's output goes to files first and is printed when it ends: the Wine server outlives
+# the program and would keep an inherited pipe open, so a caller that reads our output to its
+# end (CTest, a shell pipe) would wait for the server instead of the program.
+set -uo pipefail
+
+program=$1
+shift
+
+find_build_dir() {
+    local dir
+    dir=$(cd "$(dirname "$1")" && pwd)
+    while [ "$dir" != / ]; do
+        [ -f "$dir/CMakeCache.txt" ] && { echo "$dir"; return; }
+        dir=$(dirname "$dir")
+    done
+    echo "${TMPDIR:-/tmp}"
+}
+
+build_dir=$(find_build_dir "$program")
+export WINEPREFIX=${QX_WINE_PREFIX:-$build_dir/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+# No desktop integration, no Mono or Gecko installers: a test prefix needs none of them.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml,winemenubuilder.exe=}
+
+out=$(mktemp) err=$(mktemp)
+trap 'rm -f "$out" "$err"' EXIT
+wine "$program" "$@" >"$out" 2>"$err" </dev/null
+status=$?
+cat "$out"
+# Wine's own notes about the prefix are noise in a test log; the program's errors are kept.
+grep -v -e '^wine: created the configuration directory' -e '^wine: configuration in .* has been updated' \
+    -e 'wine: failed to open .*rundll32.exe' -e '^0[0-9a-f]*:err:' -e '^0[0-9a-f]*:fixme:' "$err" >&2
+exit $status
