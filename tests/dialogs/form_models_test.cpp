@@ -1,5 +1,6 @@
 // The toolkit-free form models: their rules, filling from the state record, tab chains, key
 // filter and tables, with no toolkit in the program.
+#include "dialogs/container_fit.h"
 #include "dialogs/form/control_access.h"
 #include "dialogs/form/key_filter.h"
 #include "dialogs/form/layers_form.h"
@@ -283,6 +284,44 @@ TEST(SelSetModel, HeadingPreselectionAndOk) {
     EXPECT_TRUE(review.btnOKEnabled);
     review.RowChosen(8);
     EXPECT_EQ(review.lbSelSets, 3);
+}
+
+TEST(ContainerFit, TextsThatFitLeaveTheDesignAsDrawn) {
+    fit::ControlToFit label;
+    label.design = {8, 8, 100, 17};
+    label.paints = fit::Paints::TextOnly;
+    label.least = {60, 15};
+    fit::ControlToFit field;
+    field.design = {8, 30, 200, 23};
+    field.anchors = kLeft | kTop | kRight;
+    const fit::FittedContainer fitted = fit::FitContainer({{220, 60}, 0, 0, 0}, {label, field});
+    EXPECT_EQ(fitted.size, (fit::Size{220, 60}));
+    ASSERT_EQ(fitted.places.size(), 2U);
+    EXPECT_EQ(fitted.places[0], label.design);
+    EXPECT_EQ(fitted.places[1], field.design);
+}
+
+TEST(ContainerFit, ButtonsDrawnAlikeGrowAlikeAndTheContainerWithThem) {
+    fit::ControlToFit cancel;
+    cancel.design = {100, 10, 75, 25};
+    cancel.isButton = true;
+    cancel.least = {60, 20};
+    fit::ControlToFit ok = cancel;
+    ok.design.x = 185;
+    ok.least = {95, 20};
+    fit::ControlToFit wrapped;
+    wrapped.design = {8, 40, 260, 17};
+    wrapped.paints = fit::Paints::TextOnly;
+    wrapped.heightForWidth = [](int width) { return width >= 260 ? 34 : 51; };
+    const fit::FittedContainer fitted =
+        fit::FitContainer({{270, 60}, 0, 0, 0}, {cancel, ok, wrapped});
+    ASSERT_EQ(fitted.places.size(), 3U);
+    EXPECT_EQ(fitted.places[0].width, 95) << "Cancel grows with OK";
+    EXPECT_EQ(fitted.places[1].width, 95);
+    EXPECT_GE(fitted.places[1].x, fitted.places[0].Right()) << "OK is pushed, not overlapped";
+    EXPECT_GE(fitted.size.width, fitted.places[1].Right());
+    EXPECT_EQ(fitted.places[2].height, 34) << "the label's height follows its width";
+    EXPECT_GE(fitted.size.height, fitted.places[2].Bottom());
 }
 
 TEST(ControlAccessKeys, NamesAreTheScenarioNames) {
