@@ -9,11 +9,8 @@ constexpr int kSetCount = 8;
 
 constexpr ControlSpec kTable[] = {
     {"fmSelSet", Kind::Window, "", {0, 0, 365, 186}, "Matching PText/MText entities found"},
-    {"Label1",
-     Kind::WrapLabel,
-     "fmSelSet",
-     {8, 8, 346, 17},
-     "Matches were found in PText/MText entities"},
+    // The heading counts the entities the chooser is opened for (FillFrom).
+    {"Label1", Kind::WrapLabel, "fmSelSet", {8, 8, 346, 17}, ""},
     {"Label2",
      Kind::WrapLabel,
      "fmSelSet",
