@@ -104,9 +104,8 @@ private:
     std::unique_ptr<form::TfmReplaceText> ownModel_;
     form::TfmReplaceText* model_;
 
-    void createSearchGroup();
-    void createReplaceGroup();
-    void createButtons();
+    // Builds the controls from the model's table.
+    void createControls();
     void connectRules();
     void orderTabStops();
     void anchorControls();
