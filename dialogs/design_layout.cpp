@@ -1,6 +1,7 @@
 #include "dialogs/design_layout.h"
 
 #include "dialogs/axis_fit.h"
+#include "dialogs/container_fit.h"
 #include "dialogs/text_room.h"
 
 #include <QEvent>
@@ -11,6 +12,19 @@
 
 namespace qx {
 namespace {
+
+form::Edges EdgesOf(Qt::Edges edges) {
+    form::Edges result = 0;
+    if (edges.testFlag(Qt::LeftEdge))
+        result |= form::kLeft;
+    if (edges.testFlag(Qt::TopEdge))
+        result |= form::kTop;
+    if (edges.testFlag(Qt::RightEdge))
+        result |= form::kRight;
+    if (edges.testFlag(Qt::BottomEdge))
+        result |= form::kBottom;
+    return result;
+}
 
 fit::Anchor AnchorOf(Qt::Edges edges, Qt::Edge nearEdge, Qt::Edge farEdge) {
     const bool nearHeld = edges.testFlag(nearEdge);
@@ -36,13 +50,6 @@ Segment Follow(Segment fitted, int delta, fit::Anchor anchor) {
         break;
     }
     return fitted;
-}
-
-// Buttons drawn alike (same size, in one row or one column) stay alike when one must grow.
-bool Alike(const QWidget& a, const QRect& aDesign, const QWidget& b, const QRect& bDesign) {
-    return qobject_cast<const QPushButton*>(&a) != nullptr &&
-           qobject_cast<const QPushButton*>(&b) != nullptr && aDesign.size() == bDesign.size() &&
-           (aDesign.x() == bDesign.x() || aDesign.y() == bDesign.y());
 }
 
 } // namespace
@@ -107,19 +114,10 @@ std::vector<QSize> DesignLayout::leastSizes(const Container& container) const {
         least.push_back(inner != containers_.end() ? inner->fitted
                                                    : LeastTextSize(*control.widget));
     }
-    const std::size_t count = container.controls.size();
-    for (std::size_t i = 0; i < count; ++i) {
-        const Control& a = controls_[container.controls[i]];
-        for (std::size_t j = i + 1; j < count; ++j) {
-            const Control& b = controls_[container.controls[j]];
-            if (!Alike(*a.widget, a.design, *b.widget, b.design))
-                continue;
-            least[i] = least[j] = least[i].expandedTo(least[j]);
-        }
-    }
     return least;
 }
 
+// The controls are measured here, with Qt; the fitting itself knows no toolkit.
 void DesignLayout::fitContainer(int index) {
     Container& container = containers_[index];
     if (!container.widget)
@@ -129,37 +127,36 @@ void DesignLayout::fitContainer(int index) {
     const QMargins margins = widget.contentsMargins();
     const int titleWidth = index == 0 ? 0 : LeastTextSize(widget).width();
 
-    std::vector<fit::Span> across;
+    std::vector<fit::ControlToFit> controls;
     for (std::size_t i = 0; i < container.controls.size(); ++i) {
         const Control& control = controls_[container.controls[i]];
+        QWidget* measured = control.widget;
         const QRect& d = control.design;
-        across.push_back(
-            {d.x(), d.width(), d.y(), d.height(),
-             AnchorOf(control.edges, Qt::LeftEdge, Qt::RightEdge),
-             PaintsTextOnly(*control.widget) ? fit::Paints::TextOnly : fit::Paints::WholeRect,
-             least[i].width(), TextSpacing(*control.widget)});
+        fit::ControlToFit row;
+        row.design = {d.x(), d.y(), d.width(), d.height()};
+        row.anchors = EdgesOf(control.edges);
+        row.paints = PaintsTextOnly(*measured) ? fit::Paints::TextOnly : fit::Paints::WholeRect;
+        row.least = {least[i].width(), least[i].height()};
+        row.textSpacing = TextSpacing(*measured);
+        row.isButton = qobject_cast<const QPushButton*>(measured) != nullptr;
+        row.heightForWidth = [measured](int width) {
+            return LeastHeightForWidth(*measured, width);
+        };
+        controls.push_back(std::move(row));
     }
-    const fit::Fitted x =
-        fit::FitAxis({container.design.width(), margins.left(), titleWidth}, across);
+    const fit::FittedContainer fitted =
+        fit::FitContainer({{container.design.width(), container.design.height()},
+                           margins.left(),
+                           margins.top(),
+                           titleWidth},
+                          std::move(controls));
 
-    std::vector<fit::Span> down;
+    container.fitted = {fitted.size.width, fitted.size.height};
     for (std::size_t i = 0; i < container.controls.size(); ++i) {
-        const Control& control = controls_[container.controls[i]];
-        const QRect& d = control.design;
-        // A wrapping label's height follows from the width it was just given.
-        const int height =
-            std::max(least[i].height(), LeastHeightForWidth(*control.widget, x.spans[i].length));
-        down.push_back({d.y(), d.height(), d.x(), d.width(),
-                        AnchorOf(control.edges, Qt::TopEdge, Qt::BottomEdge), across[i].paints,
-                        height, across[i].textSpacing});
-    }
-    // Controls start below a group box's title.
-    const fit::Fitted y = fit::FitAxis({container.design.height(), margins.top(), 0}, down);
-
-    container.fitted = {x.length, y.length};
-    for (std::size_t i = 0; i < container.controls.size(); ++i)
+        const form::Rect& place = fitted.places[i];
         controls_[container.controls[i]].fitted =
-            QRect(x.spans[i].start, y.spans[i].start, x.spans[i].length, y.spans[i].length);
+            QRect(place.x, place.y, place.width, place.height);
+    }
 }
 
 void DesignLayout::fit() {

@@ -3,7 +3,7 @@
 #include "dialogs/dialog_font.h"
 #include "dialogs/dialog_result.h"
 #include "dialogs/drop_down_list.h"
-#include "dialogs/make_control.h"
+#include "dialogs/table_builder.h"
 #include "dialogs/whole_number_spin_field.h"
 
 #include <QCheckBox>
@@ -20,33 +20,15 @@ namespace {
 
 constexpr int kClientWidth = 434;
 constexpr int kClientHeight = 270;
-constexpr int kMaxTextLength = 255;
-
-QLineEdit* MakeTextField(QWidget* parent, const char* name, QRect geometry) {
-    auto* field = MakeControl<QLineEdit>(parent, name, geometry);
-    field->setMaxLength(kMaxTextLength);
-    return field;
-}
-
-QCheckBox* MakeCheckBox(QWidget* parent, const char* name, QRect geometry, const QString& text) {
-    auto* box = MakeControl<QCheckBox>(parent, name, geometry);
-    box->setText(text);
-    // Options are ticked with the mouse; Tab moves only between the entry fields.
-    box->setFocusPolicy(Qt::ClickFocus);
-    return box;
-}
-
-QRadioButton* MakeRadioButton(QWidget* parent, const char* name, QRect geometry,
-                              const QString& text) {
-    auto* button = MakeControl<QRadioButton>(parent, name, geometry);
-    button->setText(text);
-    return button;
-}
-
 } // namespace
 
 TfmReplaceText::TfmReplaceText(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    : TfmReplaceText(*new form::TfmReplaceText(), parent) {
+    adoptModel();
+}
+
+TfmReplaceText::TfmReplaceText(form::TfmReplaceText& model, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), model_(&model) {
     setObjectName(QStringLiteral("fmReplaceText"));
     setWindowTitle(QStringLiteral("Replace Text"));
     setFont(DialogFont());
@@ -54,59 +36,37 @@ TfmReplaceText::TfmReplaceText(QWidget* parent)
     setMinimumWidth(kClientWidth);
     setFixedHeight(kClientHeight);
 
-    createSearchGroup();
-    createReplaceGroup();
-    createButtons();
+    createControls();
     connectRules();
     orderTabStops();
     anchorControls();
     layout.takeDesign(*this);
 }
 
-void TfmReplaceText::createSearchGroup() {
-    GroupBox1 = MakeControl<QGroupBox>(this, "GroupBox1", {8, 8, 398, 84});
-    GroupBox1->setTitle(QStringLiteral("Text to Search For"));
-    eOldText = MakeTextField(GroupBox1, "eOldText", {11, 25, 377, 23});
-    chbCase =
-        MakeCheckBox(GroupBox1, "chbCase", {11, 54, 97, 17}, QStringLiteral("Case Sensitive"));
-    chbWord = MakeCheckBox(GroupBox1, "chbWord", {147, 54, 97, 17}, QStringLiteral("Whole Word"));
-    chbEntity =
-        MakeCheckBox(GroupBox1, "chbEntity", {276, 54, 97, 17}, QStringLiteral("Whole Entity"));
-}
-
-void TfmReplaceText::createReplaceGroup() {
-    GroupBox2 = MakeControl<QGroupBox>(this, "GroupBox2", {8, 98, 398, 130});
-    GroupBox2->setTitle(QStringLiteral("Replace With"));
-    rbText = MakeRadioButton(GroupBox2, "rbText", {12, 24, 54, 17}, QStringLiteral("Text:"));
-    eNewText = MakeTextField(GroupBox2, "eNewText", {64, 21, 325, 23});
-    rbChangeCase = MakeRadioButton(GroupBox2, "rbChangeCase", {12, 62, 190, 17},
-                                   QStringLiteral("Change case of entire entity to"));
-    // The entries follow the operation codes: case entry c is operation c + 1.
-    cbCaseOptions = MakeControl<DropDownList>(GroupBox2, "cbCaseOptions", {200, 60, 129, 23});
-    cbCaseOptions->addItems({QStringLiteral("Upper Case"), QStringLiteral("Lower Case"),
-                             QStringLiteral("Sentence Case")});
-    rbIncrement =
-        MakeRadioButton(GroupBox2, "rbIncrement", {12, 100, 83, 17}, QStringLiteral("Increment"));
-    // Number-position entry p is operation p + 4.
-    cbIncOptions = MakeControl<DropDownList>(GroupBox2, "cbIncOptions", {99, 98, 145, 23});
-    cbIncOptions->addItems(
-        {QStringLiteral("First Number in Text"), QStringLiteral("Second Number in Text"),
-         QStringLiteral("Last Number in Text"), QStringLiteral("Number at Start of Text"),
-         QStringLiteral("Number at End of Text")});
-    Label1 = new QLabel(QStringLiteral("by"), GroupBox2);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->move(250, 102);
-    Label1->adjustSize();
-    seIncrement = MakeControl<WholeNumberSpinField>(GroupBox2, "seIncrement", {269, 98, 60, 24});
+void TfmReplaceText::createControls() {
+    // The Replace Text rows, also under the layer dialog, which re-arranges them afterwards.
+    BuildControls(*this, model_->form::TfmReplaceText::Table(),
+                  model_->form::TfmReplaceText::Tabs());
+    const auto find = [this]<typename Widget>(Widget*& member, const char* name) {
+        member = findChild<Widget*>(QString::fromLatin1(name));
+    };
+    find(GroupBox1, "GroupBox1");
+    find(eOldText, "eOldText");
+    find(chbCase, "chbCase");
+    find(chbWord, "chbWord");
+    find(chbEntity, "chbEntity");
+    find(GroupBox2, "GroupBox2");
+    find(rbText, "rbText");
+    find(eNewText, "eNewText");
+    find(rbChangeCase, "rbChangeCase");
+    find(cbCaseOptions, "cbCaseOptions");
+    find(rbIncrement, "rbIncrement");
+    find(cbIncOptions, "cbIncOptions");
+    find(Label1, "Label1");
+    find(seIncrement, "seIncrement");
+    find(btnOK, "btnOK");
+    find(btnCancel, "btnCancel");
     seIncrement->setValue(1);
-}
-
-void TfmReplaceText::createButtons() {
-    btnOK = MakeControl<QPushButton>(this, "btnOK", {331, 236, 75, 25});
-    btnOK->setText(QStringLiteral("OK"));
-    btnOK->setDefault(true);
-    btnCancel = MakeControl<QPushButton>(this, "btnCancel", {251, 236, 67, 25});
-    btnCancel->setText(QStringLiteral("Cancel"));
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel, &QPushButton::clicked, this, &TfmReplaceText::reject);
 }
@@ -144,47 +104,93 @@ void TfmReplaceText::anchorControls() {
     layout.setAnchors(btnCancel, farCorner);
 }
 
-void TfmReplaceText::applyZeroRule() {
-    std::int32_t value = seIncrement->value();
-    if (value == 0) {
-        value = PrevIncValue > 0 ? -1 : 1;
-        // Recorded before the text changes, because the change runs this rule again.
-        PrevIncValue = value;
-        seIncrement->setValue(value);
+QRadioButton* TfmReplaceText::radioOf(form::ReplaceOption option) const {
+    switch (option) {
+    case form::ReplaceOption::ChangeCase:
+        return rbChangeCase;
+    case form::ReplaceOption::Increment:
+        return rbIncrement;
+    default:
+        return rbText;
     }
-    PrevIncValue = value;
 }
 
-void TfmReplaceText::takeOutOfTabOrder(QRadioButton& button) {
-    button.setFocusPolicy(Qt::ClickFocus);
+void TfmReplaceText::showOption() {
+    radioOf(model_->option)->setChecked(true);
+    // Qt gives a radio button the tab focus back when it receives the focus and takes it from
+    // its siblings, so a group is one stop at a time; only the model's "taken out" is shown.
+    for (const auto option : {form::ReplaceOption::Text, form::ReplaceOption::ChangeCase,
+                              form::ReplaceOption::Increment}) {
+        if (!model_->IsTabStop(form::TfmReplaceText::RadioOf(option)))
+            radioOf(option)->setFocusPolicy(Qt::ClickFocus);
+    }
 }
 
-void TfmReplaceText::selectOption(QRadioButton& button) {
-    button.setChecked(true);
-    takeOutOfTabOrder(button);
+void TfmReplaceText::showValues() {
+    populating = true;
+    model_->populating = true;
+    eOldText->setText(QString::fromStdString(model_->eOldText));
+    eNewText->setText(QString::fromStdString(model_->eNewText));
+    chbCase->setChecked(model_->chbCase);
+    chbWord->setChecked(model_->chbWord);
+    chbEntity->setChecked(model_->chbEntity);
+    cbCaseOptions->setCurrentIndex(model_->cbCaseOptions);
+    cbIncOptions->setCurrentIndex(model_->cbIncOptions);
+    showOption();
+    // The model has applied the zero rule already; the field runs it again on the change, which
+    // keeps the value.
+    seIncrement->setValue(model_->seIncrement);
+    model_->populating = false;
+    populating = false;
+}
+
+void TfmReplaceText::takeValues() {
+    model_->eOldText = eOldText->text().toStdString();
+    model_->eNewText = eNewText->text().toStdString();
+    model_->chbCase = chbCase->isChecked();
+    model_->chbWord = chbWord->isChecked();
+    model_->chbEntity = chbEntity->isChecked();
+    model_->cbCaseOptions = cbCaseOptions->currentIndex();
+    model_->cbIncOptions = cbIncOptions->currentIndex();
+    model_->seIncrement = seIncrement->value();
+    if (rbIncrement->isChecked())
+        model_->option = form::ReplaceOption::Increment;
+    else if (rbChangeCase->isChecked())
+        model_->option = form::ReplaceOption::ChangeCase;
+    else
+        model_->option = form::ReplaceOption::Text;
 }
 
 void TfmReplaceText::newTextUsed() {
     if (populating)
         return;
-    selectOption(*rbText);
+    model_->NewTextUsed();
+    showOption();
 }
 
 void TfmReplaceText::caseOptionsUsed() {
     if (populating)
         return;
-    selectOption(*rbChangeCase);
+    model_->CaseOptionsUsed();
+    showOption();
 }
 
 void TfmReplaceText::incOptionsUsed() {
     if (populating)
         return;
-    selectOption(*rbIncrement);
+    model_->IncOptionsUsed();
+    showOption();
 }
 
 void TfmReplaceText::incrementUsed() {
-    applyZeroRule();
-    incOptionsUsed();
+    model_->populating = populating;
+    const std::int32_t shown = model_->IncrementUsed(seIncrement->value());
+    model_->populating = false;
+    // The change runs this rule again, on a value the rule keeps.
+    if (shown != seIncrement->value())
+        seIncrement->setValue(shown);
+    if (!populating)
+        showOption();
 }
 
 void TfmReplaceText::reject() {

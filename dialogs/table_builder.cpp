@@ -1,0 +1,87 @@
+#include "dialogs/table_builder.h"
+
+#include "dialogs/drop_down_list.h"
+#include "dialogs/whole_number_spin_field.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+
+namespace qx {
+namespace {
+
+QString Q(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+QWidget* Make(const form::ControlSpec& row, QWidget* parent) {
+    const QString caption = Q(row.caption);
+    switch (row.kind) {
+    case form::Kind::GroupBox:
+        return new QGroupBox(caption, parent);
+    case form::Kind::Label:
+    case form::Kind::WrapLabel: {
+        auto* label = new QLabel(caption, parent);
+        label->setWordWrap(row.kind == form::Kind::WrapLabel);
+        return label;
+    }
+    case form::Kind::Edit: {
+        auto* field = new QLineEdit(parent);
+        if (row.maxLength > 0)
+            field->setMaxLength(row.maxLength);
+        return field;
+    }
+    case form::Kind::CheckBox:
+        return new QCheckBox(caption, parent);
+    case form::Kind::RadioButton:
+        return new QRadioButton(caption, parent);
+    case form::Kind::DropDownList: {
+        auto* list = new DropDownList(parent);
+        for (const std::string_view item : row.items)
+            list->addItem(Q(item));
+        return list;
+    }
+    case form::Kind::SpinEdit:
+        return new WholeNumberSpinField(parent);
+    case form::Kind::Button: {
+        auto* button = new QPushButton(caption, parent);
+        button->setDefault(row.role == form::Role::Default);
+        return button;
+    }
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+void BuildControls(QWidget& window, form::ControlTable table, form::TabOrder tabs) {
+    for (const form::ControlSpec& row : table) {
+        if (row.parent.empty())
+            continue;
+        QWidget* parent =
+            row.parent == table.front().name ? &window : window.findChild<QWidget*>(Q(row.parent));
+        if (parent == nullptr)
+            continue;
+        QWidget* control = Make(row, parent);
+        if (control == nullptr)
+            continue;
+        control->setObjectName(Q(row.name));
+        // A label drawn without a size takes the size of its caption.
+        if (row.rect.width == 0 && row.rect.height == 0) {
+            control->move(row.rect.x, row.rect.y);
+            control->adjustSize();
+        } else {
+            control->setGeometry(row.rect.x, row.rect.y, row.rect.width, row.rect.height);
+        }
+        if (row.kind == form::Kind::CheckBox && std::ranges::find(tabs, row.name) == tabs.end())
+            control->setFocusPolicy(Qt::ClickFocus);
+    }
+}
+
+} // namespace qx

@@ -1,0 +1,18 @@
+// The Qt view builds a window's controls from its form table: one widget per row, named as the
+// row (its objectName), inside the row's parent, at the designed place, with the caption, the
+// entries, the text limit and the button role of the row. Check boxes that are no stops of the
+// form's tab chain take the focus only from a click.
+#pragma once
+
+#include "dialogs/form/control_table.h"
+
+class QWidget;
+
+namespace qx {
+
+// Creates the controls of `table` below its window row inside `window`, which is the row's
+// window. Kinds the builder does not know how to make (grids, scroll boxes) are the window's
+// own code's; it makes them before or after.
+void BuildControls(QWidget& window, form::ControlTable table, form::TabOrder tabs);
+
+} // namespace qx
