@@ -47,25 +47,25 @@ std::optional<std::string> ReadWhole(const fs::path& file, std::string& error) {
 
 OpenedDrawing OpenJson(const std::string& bytes, const std::string& source) {
     OpenedDrawing opened;
-    LoadedDrawing loaded = ParseDrawing(bytes, source);
+    qx::Result<Drawing> loaded = ParseDrawing(bytes, source);
     if (!loaded) {
-        opened.error = std::move(loaded.error);
+        opened.error = loaded.error();
         return opened;
     }
-    opened.drawing = std::move(loaded.drawing);
+    opened.drawing = std::move(*loaded);
     return opened;
 }
 
 OpenedDrawing OpenDxf(std::string bytes, const std::string& source) {
     OpenedDrawing opened;
-    dxf::LoadedDxf loaded = dxf::ReadDxf(std::move(bytes), source);
+    qx::Result<dxf::LoadedDxf> loaded = dxf::ReadDxf(std::move(bytes), source);
     if (!loaded) {
-        opened.error = std::move(loaded.error);
+        opened.error = loaded.error();
         return opened;
     }
-    opened.drawing = std::move(loaded.drawing);
-    opened.dxfSource = std::move(loaded.document);
-    opened.notes = std::move(loaded.notes);
+    opened.drawing = std::move(loaded->drawing);
+    opened.dxfSource = std::move(loaded->document);
+    opened.notes = std::move(loaded->notes);
     return opened;
 }
 
