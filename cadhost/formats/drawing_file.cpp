@@ -4,6 +4,7 @@
 #include "cadhost/formats/dxf/writer.h"
 #include "cadhost/formats/file_replace.h"
 #include "cadhost/formats/json_drawing.h"
+#include "cadhost/model/huge_pages.h"
 
 #include <cctype>
 #include <fstream>
@@ -35,7 +36,13 @@ std::optional<std::string> ReadWhole(const fs::path& file, std::string& error) {
         return std::nullopt;
     }
     const std::streamoff size = in.tellg();
-    std::string bytes(static_cast<std::size_t>(size), '\0');
+    // A drawing file may be hundreds of megabytes: its buffer is backed by huge pages where the
+    // system has them, before it is first touched, so that it faults in a few pages, not
+    // thousands.
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(size));
+    AdviseHugePages(bytes.data(), bytes.capacity());
+    bytes.resize(static_cast<std::size_t>(size));
     in.seekg(0);
     in.read(bytes.data(), size);
     if (!in) {
