@@ -4,6 +4,7 @@
 #include "cadhost/formats/dxf/writer.h"
 #include "cadhost/formats/file_replace.h"
 #include "cadhost/formats/json_drawing.h"
+#include "cadhost/model/huge_pages.h"
 
 #include <cctype>
 #include <fstream>
@@ -35,7 +36,13 @@ std::optional<std::string> ReadWhole(const fs::path& file, std::string& error) {
         return std::nullopt;
     }
     const std::streamoff size = in.tellg();
-    std::string bytes(static_cast<std::size_t>(size), '\0');
+    // A drawing file may be hundreds of megabytes: its buffer is backed by huge pages where the
+    // system has them, before it is first touched, so that it faults in a few pages, not
+    // thousands.
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(size));
+    AdviseHugePages(bytes.data(), bytes.capacity());
+    bytes.resize(static_cast<std::size_t>(size));
     in.seekg(0);
     in.read(bytes.data(), size);
     if (!in) {
@@ -47,25 +54,25 @@ std::optional<std::string> ReadWhole(const fs::path& file, std::string& error) {
 
 OpenedDrawing OpenJson(const std::string& bytes, const std::string& source) {
     OpenedDrawing opened;
-    LoadedDrawing loaded = ParseDrawing(bytes, source);
+    qx::Result<Drawing> loaded = ParseDrawing(bytes, source);
     if (!loaded) {
-        opened.error = std::move(loaded.error);
+        opened.error = loaded.error();
         return opened;
     }
-    opened.drawing = std::move(loaded.drawing);
+    opened.drawing = std::move(*loaded);
     return opened;
 }
 
 OpenedDrawing OpenDxf(std::string bytes, const std::string& source) {
     OpenedDrawing opened;
-    dxf::LoadedDxf loaded = dxf::ReadDxf(std::move(bytes), source);
+    qx::Result<dxf::LoadedDxf> loaded = dxf::ReadDxf(std::move(bytes), source);
     if (!loaded) {
-        opened.error = std::move(loaded.error);
+        opened.error = loaded.error();
         return opened;
     }
-    opened.drawing = std::move(loaded.drawing);
-    opened.dxfSource = std::move(loaded.document);
-    opened.notes = std::move(loaded.notes);
+    opened.drawing = std::move(loaded->drawing);
+    opened.dxfSource = std::move(loaded->document);
+    opened.notes = std::move(loaded->notes);
     return opened;
 }
 

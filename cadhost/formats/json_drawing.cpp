@@ -60,11 +60,9 @@ private:
 
 } // namespace
 
-LoadedDrawing LoadDrawingFile(const fs::path& file) {
+qx::Result<Drawing> LoadDrawingFile(const fs::path& file) {
     const std::string source = file.string();
-    const auto failed = [&](const std::string& why) {
-        return LoadedDrawing{std::nullopt, source + ": " + why};
-    };
+    const auto failed = [&](const std::string& why) { return qx::Failure{source + ": " + why}; };
     std::error_code ec;
     if (fs::is_directory(file, ec)) {
         return failed("is a folder, not a drawing file");

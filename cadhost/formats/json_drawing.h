@@ -3,26 +3,20 @@
 #pragma once
 
 #include "cadhost/model/drawing.h"
+#include "platform/result.h"
 
 #include <filesystem>
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 
 namespace cadhost {
 
-// A loaded drawing, or the message that says why there is none.
-struct LoadedDrawing {
-    std::optional<Drawing> drawing;
-    std::string error; // names the file and, where it applies, the layer or entity
-    explicit operator bool() const { return drawing.has_value(); }
-};
-
 // Reads a drawing from JSON text; `source` names it in messages (usually the file name).
-// Never throws: every fault of the input gives a message.
-LoadedDrawing ParseDrawing(std::string_view json, std::string_view source);
-LoadedDrawing LoadDrawingFile(const std::filesystem::path& file);
+// Never throws: every fault of the input gives a message that names the file and, where it
+// applies, the layer or entity.
+qx::Result<Drawing> ParseDrawing(std::string_view json, std::string_view source);
+qx::Result<Drawing> LoadDrawingFile(const std::filesystem::path& file);
 
 // The drawing as JSON text: compact, one line per layer and per entity. Erased entities are
 // left out; the addresses of the entities a later load gives may differ, their order does not.

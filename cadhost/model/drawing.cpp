@@ -75,19 +75,17 @@ lgl_addr Drawing::AddEntity(Entity entity, lgl_addr layer) {
     if (li == layers_.size()) {
         return {};
     }
-    if (!entity.name.empty() && names_.contains(entity.name)) {
-        return {};
-    }
     // Addresses are 32-bit: a drawing cannot grow past them.
     if (slots_.size() >= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
         return {};
     }
     const auto slot = static_cast<std::uint32_t>(slots_.size());
+    const auto nameOf = [this](std::uint32_t s) { return NameOfSlot(s); };
+    if (!entity.name.empty() && !names_.Add(entity.name, slot, nameOf)) {
+        return {};
+    }
     entity.addr = {kEntityPage, static_cast<std::int32_t>(slot + 1)};
     entity.layer = layer;
-    if (!entity.name.empty()) {
-        names_.emplace(entity.name, slot);
-    }
     slots_.push_back(
         Slot{std::move(entity), static_cast<std::uint32_t>(layerSlots_[li].size()), false});
     layerSlots_[li].push_back(slot);
@@ -124,11 +122,8 @@ const Entity* Drawing::FindEntity(lgl_addr addr) const {
 }
 
 lgl_addr Drawing::FindEntityByName(std::string_view name) const {
-    if (names_.empty()) {
-        return {};
-    }
-    const auto it = names_.find(std::string(name));
-    return it == names_.end() ? lgl_addr{} : slots_[it->second].entity.addr;
+    const auto slot = names_.Find(name, [this](std::uint32_t s) { return NameOfSlot(s); });
+    return slot ? slots_[*slot].entity.addr : lgl_addr{};
 }
 
 lgl_addr Drawing::EntityOnLayer(lgl_addr layer, std::size_t index) const {
@@ -354,7 +349,13 @@ void Drawing::EndTransaction() {
     }
 }
 
+bool Drawing::WasChanged(lgl_addr addr) const {
+    const Slot* slot = SlotAt(addr);
+    return slot != nullptr && slot->changed;
+}
+
 void Drawing::RecordChange(std::size_t slot) {
+    slots_[slot].changed = true;
     Change change{slot, slots_[slot].entity, slots_[slot].erased};
     if (InTransaction()) {
         undoSteps_.back().changes.push_back(std::move(change));

@@ -10,6 +10,7 @@
 #include "cadhost/model/display_list.h"
 #include "cadhost/model/entity.h"
 #include "cadhost/model/layer.h"
+#include "cadhost/model/name_index.h"
 #include "cadhost/model/scan_mode.h"
 #include "cadhost/model/selection_set_table.h"
 #include "cadhost/model/view_state.h"
@@ -91,6 +92,9 @@ public:
     bool SetText(lgl_addr addr, std::string text);
     // Erases an entity; recorded for undo.
     bool Erase(lgl_addr addr);
+    // False while the entity is as it was added: no change was ever recorded for it. Lets a
+    // save pass over what was never touched without comparing it.
+    bool WasChanged(lgl_addr addr) const;
 
     // Scans. A walk visits the entities of the mode that are not erased and whose type the mode
     // allows: the whole drawing in layer order, one layer, or a selection in the order the
@@ -128,6 +132,7 @@ private:
         Entity entity;
         std::uint32_t posOnLayer = 0;
         bool erased = false;
+        bool changed = false; // a change was recorded, even if it was undone since
     };
     struct Change {
         std::size_t slot = 0;
@@ -156,15 +161,16 @@ private:
     const Selection* FindSelection(std::int32_t number) const;
     // The place of the entity in the selection, or the selection's size when it is not in it.
     std::size_t PlaceInSelection(const Selection& sel, lgl_addr addr) const;
+    std::string_view NameOfSlot(std::uint32_t slot) const { return slots_[slot].entity.name; }
     // Remembers the slot's state before a change, for undo.
     void RecordChange(std::size_t slot);
 
     std::vector<Layer> layers_;
     std::vector<std::vector<std::uint32_t>> layerSlots_; // per layer, slots in order added
     lgl_addr currentLayer_;
-    std::vector<Slot> slots_;                              // entity ofs - 1
-    std::unordered_map<std::string, std::uint32_t> names_; // named entities only
-    std::vector<Selection> selections_;                    // selection number - 1
+    std::vector<Slot> slots_;           // entity ofs - 1
+    NameIndex names_;                   // named entities only
+    std::vector<Selection> selections_; // selection number - 1
 
     int transactionDepth_ = 0;
     std::vector<UndoStep> undoSteps_;

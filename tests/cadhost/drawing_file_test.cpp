@@ -46,8 +46,8 @@ TEST(DrawingFile, ReadsLayersEntitiesSetsAttributesAndView) {
       "view": {"x": 3, "y": 50, "scale": 0.25, "width": 640, "height": 480}
     })",
                                      "doors.json");
-    ASSERT_TRUE(loaded) << loaded.error;
-    const Drawing& d = *loaded.drawing;
+    ASSERT_TRUE(loaded) << loaded.error();
+    const Drawing& d = *loaded;
     ASSERT_EQ(d.Layers().size(), 2u);
     EXPECT_TRUE(d.Layers()[0].locked);
     EXPECT_EQ(d.Layers()[0].color, 4);
@@ -83,24 +83,23 @@ TEST(DrawingFile, TextsAreWindows1252Inside) {
     const auto loaded = ParseDrawing(WithEntity(R"({"type": "text", "name": "e",
                                                     "text": "Café – 5 €", "at": [0, 0]})"),
                                      "x.json");
-    ASSERT_TRUE(loaded) << loaded.error;
-    EXPECT_EQ(loaded.drawing->FindEntity(loaded.drawing->FindEntityByName("e"))->text.text,
-              "Caf\xE9 \x96 5 \x80");
+    ASSERT_TRUE(loaded) << loaded.error();
+    EXPECT_EQ(loaded->FindEntity(loaded->FindEntityByName("e"))->text.text, "Caf\xE9 \x96 5 \x80");
 }
 
 TEST(DrawingFile, SampleDrawingRoundTrips) {
     const Drawing sample = SampleDrawing();
     const std::string json = DrawingToJson(sample);
     const auto loaded = ParseDrawing(json, "sample");
-    ASSERT_TRUE(loaded) << loaded.error;
-    EXPECT_EQ(DrawingToJson(*loaded.drawing), json);
+    ASSERT_TRUE(loaded) << loaded.error();
+    EXPECT_EQ(DrawingToJson(*loaded), json);
     // The same entities in the same order, with the same content.
     const auto before = sample.Entities();
-    const auto after = loaded.drawing->Entities();
+    const auto after = loaded->Entities();
     ASSERT_EQ(before.size(), after.size());
     for (std::size_t i = 0; i < before.size(); ++i) {
         Entity a = *sample.FindEntity(before[i]);
-        Entity b = *loaded.drawing->FindEntity(after[i]);
+        Entity b = *loaded->FindEntity(after[i]);
         b.addr = a.addr;
         b.layer = a.layer;
         EXPECT_EQ(a, b) << a.name;
@@ -116,10 +115,10 @@ TEST(DrawingFile, UnnamedMembersAndErasedEntitiesRoundTrip) {
     d.SelectionSets().Add(5, kept);
     d.Erase(gone);
     const auto loaded = ParseDrawing(DrawingToJson(d), "mem");
-    ASSERT_TRUE(loaded) << loaded.error;
-    const auto& members = loaded.drawing->SelectionSets().Members(5);
+    ASSERT_TRUE(loaded) << loaded.error();
+    const auto& members = loaded->SelectionSets().Members(5);
     ASSERT_EQ(members.size(), 1u);
-    EXPECT_EQ(loaded.drawing->FindEntity(members[0])->text.text, "kept");
+    EXPECT_EQ(loaded->FindEntity(members[0])->text.text, "kept");
 }
 
 TEST(DrawingFile, FieldsMayComeInAnyOrder) {
@@ -135,8 +134,8 @@ TEST(DrawingFile, FieldsMayComeInAnyOrder) {
       "selectionSets": [{"members": [{"index": 0, "layer": "Late"}, "l"], "set": 1}]
     })",
                                      "order.json");
-    ASSERT_TRUE(loaded) << loaded.error;
-    const Drawing& d = *loaded.drawing;
+    ASSERT_TRUE(loaded) << loaded.error();
+    const Drawing& d = *loaded;
     ASSERT_EQ(d.Layers().size(), 2u);
     EXPECT_EQ(d.Layers()[0].name, "Late");
     EXPECT_TRUE(d.Layers()[0].locked);
@@ -168,8 +167,8 @@ TEST(DrawingFile, TextsNeedingEscapesRoundTrip) {
     const std::string json = DrawingToJson(d);
     EXPECT_TRUE(nlohmann::json::accept(json)) << json;
     const auto loaded = ParseDrawing(json, "mem");
-    ASSERT_TRUE(loaded) << loaded.error;
-    const Drawing& back = *loaded.drawing;
+    ASSERT_TRUE(loaded) << loaded.error();
+    const Drawing& back = *loaded;
     EXPECT_EQ(back.Layers()[0].name, d.Layers()[0].name);
     const auto entities = back.Entities();
     ASSERT_EQ(entities.size(), texts.size() + 1);
@@ -220,10 +219,10 @@ TEST(DrawingFile, MembersByPlaceCountOnlyTheEntitiesSaved) {
     d.SelectionSets().Add(3, c);
     d.Erase(gone);
     const auto loaded = ParseDrawing(DrawingToJson(d), "mem");
-    ASSERT_TRUE(loaded) << loaded.error;
-    const auto& members = loaded.drawing->SelectionSets().Members(3);
+    ASSERT_TRUE(loaded) << loaded.error();
+    const auto& members = loaded->SelectionSets().Members(3);
     ASSERT_EQ(members.size(), 1u);
-    EXPECT_EQ(loaded.drawing->FindEntity(members[0])->text.text, "c");
+    EXPECT_EQ(loaded->FindEntity(members[0])->text.text, "c");
 }
 
 TEST(DrawingFile, SampleHoldsWhatTheDemoNeeds) {
@@ -260,8 +259,8 @@ class RefusedDrawing : public ::testing::TestWithParam<BadInput> {};
 TEST_P(RefusedDrawing, GivesAMessageNamingTheFileAndThePlace) {
     const auto loaded = ParseDrawing(GetParam().json, "bad.json");
     EXPECT_FALSE(loaded);
-    EXPECT_THAT(loaded.error, HasSubstr("bad.json: "));
-    EXPECT_THAT(loaded.error, HasSubstr(GetParam().expected));
+    EXPECT_THAT(loaded.error(), HasSubstr("bad.json: "));
+    EXPECT_THAT(loaded.error(), HasSubstr(GetParam().expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -419,19 +418,19 @@ TEST(DrawingFile, RefusesUnencodableTextNamingTheEntity) {
     const auto named = ParseDrawing(
         WithEntity(R"({"type": "text", "name": "tag7", "text": "日本", "at": [0, 0]})"), "u.json");
     EXPECT_FALSE(named);
-    EXPECT_THAT(named.error, HasSubstr("u.json: entity \"tag7\": \"text\" \"日本\""));
-    EXPECT_THAT(named.error, HasSubstr("Windows-1252"));
+    EXPECT_THAT(named.error(), HasSubstr("u.json: entity \"tag7\": \"text\" \"日本\""));
+    EXPECT_THAT(named.error(), HasSubstr("Windows-1252"));
 
     const auto unnamed =
         ParseDrawing(WithEntity(R"({"type": "text", "text": "Ω", "at": [0, 0]})"), "u.json");
     EXPECT_FALSE(unnamed);
-    EXPECT_THAT(unnamed.error, HasSubstr("entity 1 on layer \"Doors\""));
+    EXPECT_THAT(unnamed.error(), HasSubstr("entity 1 on layer \"Doors\""));
 
     const auto piece = ParseDrawing(WithEntity(R"({"type": "paragraph", "name": "p",
                        "pieces": [{"text": "ok", "at": [0, 0]}, {"text": "→", "at": [0, 1]}]})"),
                                     "u.json");
     EXPECT_FALSE(piece);
-    EXPECT_THAT(piece.error, HasSubstr("piece 1 of entity \"p\""));
+    EXPECT_THAT(piece.error(), HasSubstr("piece 1 of entity \"p\""));
 }
 
 TEST(DrawingFile, RefusesTextsLongerThan255Characters) {
@@ -449,7 +448,7 @@ TEST(DrawingFile, RefusesTextsLongerThan255Characters) {
         WithEntity(R"({"type": "text", "name": "big", "text": ")" + fits + R"(b", "at": [0, 0]})"),
         "l.json");
     EXPECT_FALSE(tooLong);
-    EXPECT_THAT(tooLong.error, HasSubstr("entity \"big\": \"text\" is 256 characters long"));
+    EXPECT_THAT(tooLong.error(), HasSubstr("entity \"big\": \"text\" is 256 characters long"));
 }
 
 class DrawingFileOnDisk : public ::testing::Test {
@@ -468,8 +467,8 @@ TEST_F(DrawingFileOnDisk, SaveThenLoadGivesTheSameDrawing) {
     const fs::path file = folder / "sample.json";
     ASSERT_EQ(SaveDrawingFile(SampleDrawing(), file), "");
     const auto loaded = LoadDrawingFile(file);
-    ASSERT_TRUE(loaded) << loaded.error;
-    EXPECT_EQ(DrawingToJson(*loaded.drawing), DrawingToJson(SampleDrawing()));
+    ASSERT_TRUE(loaded) << loaded.error();
+    EXPECT_EQ(DrawingToJson(*loaded), DrawingToJson(SampleDrawing()));
     EXPECT_EQ(FilesIn(folder), 1u) << "no temporary file is left behind";
 }
 
@@ -507,17 +506,17 @@ TEST_F(DrawingFileOnDisk, FailedRenameRemovesTheTemporaryFile) {
 TEST_F(DrawingFileOnDisk, LoadNamesTheFileThatCannotBeRead) {
     const auto missing = LoadDrawingFile(folder / "none.json");
     EXPECT_FALSE(missing);
-    EXPECT_THAT(missing.error, HasSubstr("none.json: does not exist"));
+    EXPECT_THAT(missing.error(), HasSubstr("none.json: does not exist"));
 
     const auto dir = LoadDrawingFile(folder);
     EXPECT_FALSE(dir);
-    EXPECT_THAT(dir.error, HasSubstr("is a folder"));
+    EXPECT_THAT(dir.error(), HasSubstr("is a folder"));
 
     const fs::path broken = folder / "broken.json";
     std::ofstream(broken) << "{\"layers\": [{\"name\": \"A\", \"on\": 1}]}";
     const auto bad = LoadDrawingFile(broken);
     EXPECT_FALSE(bad);
-    EXPECT_THAT(bad.error, HasSubstr("broken.json: layer \"A\": \"on\" must be true or false"));
+    EXPECT_THAT(bad.error(), HasSubstr("broken.json: layer \"A\": \"on\" must be true or false"));
 }
 
 } // namespace

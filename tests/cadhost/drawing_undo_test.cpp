@@ -20,6 +20,29 @@ protected:
     lgl_addr a, b;
 };
 
+// A save skips the entities never changed, so every kind of change must mark its entity, and
+// an undo must not unmark it (the text may differ from the file's in other ways since).
+TEST_F(DrawingUndo, EveryRecordedChangeMarksItsEntityForGood) {
+    EXPECT_FALSE(d.WasChanged(a));
+    EXPECT_FALSE(d.WasChanged(b));
+    d.SetText(a, "ALPHA");
+    EXPECT_TRUE(d.WasChanged(a));
+    EXPECT_FALSE(d.WasChanged(b));
+    d.Undo();
+    EXPECT_TRUE(d.WasChanged(a));
+    d.Erase(b);
+    EXPECT_TRUE(d.WasChanged(b));
+    const lgl_addr c = d.AddEntity(MakeText("gamma", {}, 1, "c"), d.CurrentLayer());
+    qx::host::EntityRec rec{};
+    FillRecord(*d.FindEntity(c), rec);
+    EXPECT_TRUE(d.UpdateFromRecord(rec));
+    EXPECT_FALSE(d.WasChanged(c)); // a write that changes nothing records nothing
+    rec.text.assign("GAMMA");
+    EXPECT_TRUE(d.UpdateFromRecord(rec));
+    EXPECT_TRUE(d.WasChanged(c));
+    EXPECT_FALSE(d.WasChanged(lgl_addr{kEntityPage, 99}));
+}
+
 TEST_F(DrawingUndo, TwoChangesInOneTransactionUndoTogether) {
     d.BeginTransaction();
     d.SetText(a, "ALPHA");

@@ -28,7 +28,7 @@ std::string Changed(const std::string& text, std::size_t k) {
 }
 
 void CheckChangesReadBack(const LoadedDxf& loaded) {
-    Drawing drawing = *loaded.drawing;
+    Drawing drawing = loaded.drawing;
     const auto& doc = *loaded.document;
     std::vector<std::pair<cadhost::lgl_addr, std::string>> expected;
     for (std::size_t k = 0; k < doc.texts.size(); ++k) {
@@ -48,35 +48,35 @@ void CheckChangesReadBack(const LoadedDxf& loaded) {
 
     std::vector<std::string> notes;
     const std::string saved = cadhost::dxf::WriteDxf(doc, drawing, notes);
-    const LoadedDxf again = cadhost::dxf::ReadDxf(saved, kSource);
-    QX_FUZZ_CHECK(again.drawing.has_value());
-    QX_FUZZ_CHECK(again.document->texts.size() == doc.texts.size());
+    const qx::Result<LoadedDxf> again = cadhost::dxf::ReadDxf(saved, kSource);
+    QX_FUZZ_CHECK(again.ok());
+    QX_FUZZ_CHECK(again->document->texts.size() == doc.texts.size());
     // Entities are added in file order, so the k-th editable text is the same entity.
     for (std::size_t k = 0; k < expected.size(); ++k) {
-        const Entity* e = again.drawing->FindEntity(again.document->texts[k].entity);
+        const Entity* e = again->drawing.FindEntity(again->document->texts[k].entity);
         QX_FUZZ_CHECK(e != nullptr && e->text.text == expected[k].second);
     }
     if (doc.store.unavailable.empty()) {
-        const cadhost::Attribute* back = again.drawing->Attributes().Find("FuzzText");
+        const cadhost::Attribute* back = again->drawing.Attributes().Find("FuzzText");
         QX_FUZZ_CHECK(back != nullptr && *back == attribute);
     }
     // What was saved saves again unchanged.
     std::vector<std::string> moreNotes;
-    QX_FUZZ_CHECK(cadhost::dxf::WriteDxf(*again.document, *again.drawing, moreNotes) == saved);
+    QX_FUZZ_CHECK(cadhost::dxf::WriteDxf(*again->document, again->drawing, moreNotes) == saved);
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    const LoadedDxf loaded = cadhost::dxf::ReadDxf(bytes, kSource);
+    const qx::Result<LoadedDxf> loaded = cadhost::dxf::ReadDxf(bytes, kSource);
     if (!loaded) {
-        QX_FUZZ_CHECK(loaded.error.starts_with(std::string(kSource) + ": "));
+        QX_FUZZ_CHECK(loaded.error().starts_with(std::string(kSource) + ": "));
         return 0;
     }
     std::vector<std::string> notes;
-    QX_FUZZ_CHECK(cadhost::dxf::WriteDxf(*loaded.document, *loaded.drawing, notes) == bytes);
+    QX_FUZZ_CHECK(cadhost::dxf::WriteDxf(*loaded->document, loaded->drawing, notes) == bytes);
     QX_FUZZ_CHECK(notes.empty());
-    CheckChangesReadBack(loaded);
+    CheckChangesReadBack(*loaded);
     return 0;
 }

@@ -9,14 +9,14 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const cadhost::LoadedDrawing loaded = cadhost::ParseDrawing(text, "fuzz.json");
+    const qx::Result<cadhost::Drawing> loaded = cadhost::ParseDrawing(text, "fuzz.json");
     if (!loaded) {
-        QX_FUZZ_CHECK(!loaded.error.empty());
+        QX_FUZZ_CHECK(!loaded.error().empty());
         return 0;
     }
-    const std::string saved = cadhost::DrawingToJson(*loaded.drawing);
-    const cadhost::LoadedDrawing reloaded = cadhost::ParseDrawing(saved, "saved.json");
-    QX_FUZZ_CHECK(reloaded.drawing.has_value());
-    QX_FUZZ_CHECK(cadhost::DrawingToJson(*reloaded.drawing) == saved);
+    const std::string saved = cadhost::DrawingToJson(*loaded);
+    const qx::Result<cadhost::Drawing> reloaded = cadhost::ParseDrawing(saved, "saved.json");
+    QX_FUZZ_CHECK(reloaded.ok());
+    QX_FUZZ_CHECK(cadhost::DrawingToJson(*reloaded) == saved);
     return 0;
 }

@@ -1,27 +1,29 @@
-// Reading an ASCII DXF drawing (R12 to R2018) into the host model, in one pass over the bytes.
+// Reading an ASCII DXF drawing (R12 to R2018) into the host model, in one pass over the bytes:
+// the tag reader (tag_reader.h) splits the bytes into tags, the section scanner
+// (section_scanner.h) walks sections and records, and the model builder (model_builder.h) turns
+// the records into layers and entities.
 #pragma once
 
 #include "cadhost/formats/dxf/document.h"
 #include "cadhost/model/drawing.h"
+#include "platform/result.h"
 
 #include <memory>
-#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace cadhost::dxf {
 
 struct LoadedDxf {
-    std::optional<Drawing> drawing;
+    Drawing drawing;
     std::shared_ptr<const Document> document;
     std::vector<std::string> notes; // what the drawing does not show the macro, and why
-    std::string error;              // names the file and the line
-    explicit operator bool() const { return drawing.has_value(); }
 };
 
 // `source` names the file in messages. Never throws: every fault of the input gives a
-// message and no drawing.
-LoadedDxf ReadDxf(std::string bytes, std::string source);
+// failure whose message names the file and the line.
+qx::Result<LoadedDxf> ReadDxf(std::string bytes, std::string source);
 
 // How the file's first bytes tell a binary DXF or a DWG drawing, which this host does not
 // read.

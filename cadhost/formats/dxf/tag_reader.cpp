@@ -16,6 +16,34 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+// A group-code line as writers write it: blanks, an optional minus, digits, blanks and the line
+// end. Reads it in the one walk that parses the number, without searching for the line end
+// first; gives false for anything else, which the full check then describes.
+bool QuickCode(const char* p, const char* limit, int& code, const char*& feed) {
+    while (p != limit && IsBlank(*p))
+        ++p;
+    const bool negative = p != limit && *p == '-';
+    if (negative)
+        ++p;
+    const char* const digits = p;
+    int n = 0;
+    while (p != limit && *p >= '0' && *p <= '9' && n <= kLargestCode) {
+        n = n * 10 + (*p - '0');
+        ++p;
+    }
+    if (p == digits || n > kLargestCode)
+        return false;
+    while (p != limit && IsBlank(*p))
+        ++p;
+    if (p != limit && *p == '\r')
+        ++p;
+    if (p == limit || *p != '\n')
+        return false;
+    code = negative ? -n : n;
+    feed = p;
+    return true;
+}
+
 } // namespace
 
 std::string_view Trimmed(std::string_view value) {
@@ -59,16 +87,8 @@ const char* TagReader::LineEnd(const char* from) const {
     return nl == nullptr ? limit : nl;
 }
 
-bool TagReader::Next(Tag& tag) {
-    // Written for speed: this runs for every tag of the file, so it scans each line once and
-    // parses the group code by hand.
-    const char* const base = bytes_.data();
-    const char* const limit = base + bytes_.size();
-    if (pos_ >= bytes_.size() || !error_.empty())
-        return false;
-    const std::size_t codeLine = line_;
-    const char* const codeStart = base + pos_;
-    const char* const codeFeed = LineEnd(codeStart);
+bool TagReader::FullCode(const char* codeStart, int& code, const char*& codeFeed) {
+    codeFeed = LineEnd(codeStart);
     const char* codeEnd = codeFeed;
     if (codeEnd != codeStart && codeEnd[-1] == '\r')
         --codeEnd;
@@ -79,7 +99,7 @@ bool TagReader::Next(Tag& tag) {
     if (negative)
         ++p;
     const char* const digits = p;
-    int code = 0;
+    code = 0;
     while (p != codeEnd && *p >= '0' && *p <= '9' && code <= kLargestCode) {
         code = code * 10 + (*p - '0');
         ++p;
@@ -89,10 +109,26 @@ bool TagReader::Next(Tag& tag) {
         ++p;
     if (!numeral || p != codeEnd || code > kLargestCode) {
         const std::string shown(codeStart, std::min<std::size_t>(codeEnd - codeStart, 40));
-        return Fail(codeLine, "the group code \"" + shown + "\" is not a number");
+        return Fail(line_, "the group code \"" + shown + "\" is not a number");
     }
     if (negative)
         code = -code;
+    return true;
+}
+
+bool TagReader::Next(Tag& tag) {
+    // Written for speed: this runs for every tag of the file, so it scans each line once and
+    // parses the group code by hand.
+    const char* const base = bytes_.data();
+    const char* const limit = base + bytes_.size();
+    if (pos_ >= bytes_.size() || !error_.empty())
+        return false;
+    const std::size_t codeLine = line_;
+    const char* const codeStart = base + pos_;
+    int code = 0;
+    const char* codeFeed = nullptr;
+    if (!QuickCode(codeStart, limit, code, codeFeed) && !FullCode(codeStart, code, codeFeed))
+        return false;
     if (codeFeed == limit || codeFeed + 1 == limit) {
         return Fail(codeLine, "the group code " + std::to_string(code) +
                                   " has no value: the file ends after it");

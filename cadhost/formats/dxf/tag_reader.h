@@ -44,6 +44,9 @@ public:
 private:
     // The end of the line that begins at `from`: its line feed, or the end of the bytes.
     const char* LineEnd(const char* from) const;
+    // Parses the group-code line that begins at `codeStart` with every check, for the lines the
+    // quick parse does not take; false, with the error noted, when it is not a group code.
+    bool FullCode(const char* codeStart, int& code, const char*& codeFeed);
     bool Fail(std::size_t line, std::string message);
 
     std::string_view bytes_;

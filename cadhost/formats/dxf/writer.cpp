@@ -50,6 +50,9 @@ std::vector<Edit> DxfEdits(const Document& doc, const Drawing& drawing,
                            std::vector<std::string>& notes) {
     std::vector<Edit> edits;
     for (const EditableText& text : doc.texts) {
+        // A text never changed since the load is the file's own: nothing to decode or compare.
+        if (!drawing.WasChanged(text.entity))
+            continue;
         const Entity* e = drawing.FindEntity(text.entity);
         if (e != nullptr)
             AddTextEdit(doc, text, e->text.text, edits);

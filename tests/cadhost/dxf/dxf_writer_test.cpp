@@ -25,10 +25,10 @@ struct Loaded {
 };
 
 Loaded Load(const std::string& bytes) {
-    LoadedDxf loaded = ReadDxf(bytes, "plan.dxf");
+    qx::Result<LoadedDxf> loaded = ReadDxf(bytes, "plan.dxf");
     if (!loaded)
-        throw std::runtime_error(loaded.error);
-    return Loaded{std::move(*loaded.drawing), loaded.document};
+        throw std::runtime_error(loaded.error());
+    return Loaded{std::move(loaded->drawing), loaded->document};
 }
 
 std::string Save(const Loaded& l, std::vector<std::string>* notes = nullptr) {

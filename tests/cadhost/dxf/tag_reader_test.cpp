@@ -53,7 +53,11 @@ INSTANTIATE_TEST_SUITE_P(
         GoodCase{"BlanksKept", "  1\n  two words \n", {{1, "  two words "}}},
         GoodCase{"EmptyValue", "  1\n\n  0\nEOF\n", {{1, ""}, {0, "EOF"}}},
         GoodCase{"NegativeCode", " -1\nx\n", {{-1, "x"}}},
-        GoodCase{"TrailingBlanksAfterCode", "  8 \t\n0\n", {{8, "0"}}}),
+        GoodCase{"TrailingBlanksAfterCode", "  8 \t\n0\n", {{8, "0"}}},
+        GoodCase{"BlanksBeforeCrLf", "\t8 \r\n0\r\n", {{8, "0"}}},
+        GoodCase{"LargestCode", "32767\nx\n", {{32767, "x"}}},
+        // A lone carriage return ends a value only before its line feed.
+        GoodCase{"ReturnInsideValue", "  1\na\rb\r\n", {{1, "a\rb"}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct BadCase {
@@ -77,6 +81,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"CodeWithText", "  0\nSECTION\n 2x\nHEADER\n", "line 3:"},
         BadCase{"EmptyCodeLine", "\nSECTION\n", "line 1: the group code \"\" is not a number"},
         BadCase{"CodeOutOfRange", "99999\nx\n", "line 1:"},
+        // The last digit takes the code past the largest; the line ends right after it.
+        BadCase{"CodeOutOfRangeAtItsLastDigit", "  0\nx\n32768\nx\n",
+                "line 3: the group code \"32768\" is not a number"},
+        BadCase{"ReturnBeforeBlank", " 1 \r \nx\n",
+                "line 1: the group code \" 1 \r \" is not a number"},
+        BadCase{"CodeLineWithoutEnd", "  0\nx\n  1", "line 3: the group code 1 has no value"},
         BadCase{"OddNumberOfLines", "  0\nSECTION\n  2\n",
                 "line 3: the group code 2 has no value: the file ends after it"},
         BadCase{"OversizedValue", "  1\n" + std::string(kMaxValueLength + 1, 'x') + "\n",
