@@ -84,8 +84,7 @@ bool HostActions::SaveTo(const QString& path) {
 bool HostActions::Open() {
     if (!ConfirmDiscard())
         return false;
-    const QString path = QFileDialog::getOpenFileName(&window_, QStringLiteral("Open Drawing"),
-                                                      QString(), DrawingFileFilter());
+    const QString path = AskForFile(FileQuestion::Open);
     return !path.isEmpty() && OpenFile(path);
 }
 
@@ -96,9 +95,7 @@ bool HostActions::Save() {
 }
 
 bool HostActions::SaveAs() {
-    QString path =
-        QFileDialog::getSaveFileName(&window_, QStringLiteral("Save Drawing As"),
-                                     QString::fromStdString(file_.string()), DrawingFileFilter());
+    QString path = AskForFile(FileQuestion::SaveAs);
     if (path.isEmpty())
         return false;
     if (!path.contains(QLatin1Char('.')))
@@ -109,6 +106,8 @@ bool HostActions::SaveAs() {
 bool HostActions::Undo() {
     if (!CurrentSession().drawing.Undo())
         return false;
+    // The error line told the result of the run just undone; it holds no more.
+    CurrentSession().ui.error.clear();
     emit DrawingChanged();
     return true;
 }
@@ -148,6 +147,20 @@ QString HostActions::DocumentName() const {
     if (file_.empty())
         return QStringLiteral("the sample drawing");
     return QString::fromStdString(file_.filename().string());
+}
+
+// The file dialogs carry names, so that a test or a script can find and answer them.
+QString HostActions::AskForFile(FileQuestion question) {
+    const bool open = question == FileQuestion::Open;
+    QFileDialog dialog(
+        &window_, open ? QStringLiteral("Open Drawing") : QStringLiteral("Save Drawing As"),
+        open ? QString() : QString::fromStdString(file_.string()), DrawingFileFilter());
+    dialog.setObjectName(open ? QStringLiteral("openDrawing") : QStringLiteral("saveDrawingAs"));
+    dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 void HostActions::MarkSaved() {

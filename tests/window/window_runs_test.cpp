@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QEnterEvent>
 #include <QFile>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -242,6 +243,8 @@ TEST_F(WindowRuns, ReplaceOverADraggedAreaShowsTheResultAndUndoesWithCtrlZ) {
     EXPECT_EQ(TextOf("door101"), "Door 101");
     EXPECT_EQ(TextOf("door2"), "door 2");
     EXPECT_EQ(ViewPicture(), before);
+    // The result of the undone run is no result any more.
+    EXPECT_EQ(ErrorLine(), "");
     // One run is one step: a second undo finds nothing of the run left.
     EXPECT_EQ(CurrentSession().drawing.UndoStepCount(), 0u);
 
@@ -513,6 +516,78 @@ TEST_F(WindowRuns, SavesOpensAndAsksBeforeClosingOnUnsavedChanges) {
     EXPECT_EQ(TextOf("door101"), "Door 101");
     EXPECT_FALSE(window_->isWindowModified());
     EXPECT_TRUE(window_->close());
+}
+
+// The keys of the File menu follow the menu's rules: saving waits for the macro's main menu,
+// opening for the macro's end, and opening over unsaved changes asks about them first.
+TEST_F(WindowRuns, CtrlSCtrlOAndCtrlShiftSSaveAndOpenAsTheMenuDoes) {
+    Open();
+    const QString file = dir_.filePath(QStringLiteral("keys.json"));
+    const auto bytesOf = [&file] {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const auto chooseFile = [&file](QWidget& w) {
+        auto& dialog = static_cast<QFileDialog&>(w);
+        dialog.selectFile(file);
+        // The file dialog's own check of the choice runs behind the public accept.
+        static_cast<QDialog&>(dialog).accept();
+    };
+    Key(Qt::Key_F1);
+    Key(Qt::Key_F9);
+    Type("door"); // kept in the drawing's attributes: a change to save
+    ASSERT_EQ(Waiting(), RequestKind::MenuGetMode);
+    {
+        ModalAnswer ask(QStringLiteral("saveDrawingAs"), chooseFile);
+        Key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_TRUE(ask.Answered());
+    }
+    EXPECT_FALSE(window_->isWindowModified());
+    EXPECT_TRUE(window_->windowTitle().startsWith("keys.json"));
+    const QByteArray firstSave = bytesOf();
+    EXPECT_TRUE(firstSave.contains("door"));
+
+    // A new search text, then Ctrl+S at the next prompt: mid-run the drawing is not saved.
+    Key(Qt::Key_F9);
+    Type("gate");
+    Key(Qt::Key_F9);
+    ASSERT_EQ(Waiting(), RequestKind::DGetstr255);
+    Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(bytesOf(), firstSave);
+    QTest::keyClick(window_->Prompt()->Edit(), Qt::Key_Escape);
+    Settle();
+    ASSERT_EQ(Waiting(), RequestKind::MenuGetMode);
+    Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(bytesOf().contains("gate"));
+    EXPECT_FALSE(window_->isWindowModified());
+
+    // While the macro runs, Ctrl+O opens nothing.
+    Key(Qt::Key_F9);
+    Type("window");
+    {
+        ModalAnswer ask(QStringLiteral("openDrawing"),
+                        [](QWidget& w) { static_cast<QDialog&>(w).reject(); });
+        Key(Qt::Key_O, Qt::ControlModifier);
+        EXPECT_FALSE(ask.Answered());
+    }
+    Key(Qt::Key_Escape);
+    ASSERT_FALSE(window_->Macro().Running());
+    ASSERT_TRUE(window_->isWindowModified());
+
+    // Between runs it asks about the unsaved search text, which is discarded, then opens.
+    {
+        ModalAnswer discard(QStringLiteral("saveChanges"), [](QWidget& box) {
+            static_cast<QMessageBox&>(box).button(QMessageBox::Discard)->click();
+        });
+        ModalAnswer open(QStringLiteral("openDrawing"), chooseFile);
+        Key(Qt::Key_O, Qt::ControlModifier);
+        EXPECT_TRUE(discard.Answered());
+        EXPECT_TRUE(open.Answered());
+    }
+    EXPECT_FALSE(window_->isWindowModified());
+    EXPECT_EQ(window_->Actions().File(), std::filesystem::path(file.toStdString()));
+    // The discarded text never reached the file.
+    EXPECT_FALSE(bytesOf().contains("window"));
 }
 
 // A DXF drawing opened in the window is changed through the macro and saved back: the changed
