@@ -1,9 +1,9 @@
 #include "cadhost/window/host_actions.h"
 
+#include "cadhost/driver/session.h"
+#include "cadhost/formats/drawing_file.h"
 #include "cadhost/formats/json_drawing.h"
 #include "cadhost/model/sample_drawing.h"
-#include "cadhost/session.h"
-#include "cadhost/window/drawing_files.h"
 #include "cadhost/window/layer_list_dialog.h"
 
 #include <QFileDialog>
@@ -28,6 +28,20 @@ std::string Content(const Drawing& drawing) {
     return j.dump();
 }
 
+// The file dialogs' filter: every drawing format together, then each alone.
+QString DrawingFileFilter() {
+    QStringList all;
+    QStringList each;
+    for (const DrawingExtension& known : kDrawingExtensions) {
+        const QString pattern = QStringLiteral("*") + QLatin1String(known.extension);
+        all << pattern;
+        each << QLatin1String(known.description) + QStringLiteral(" (") + pattern +
+                    QStringLiteral(")");
+    }
+    return QStringLiteral("Drawings (") + all.join(QLatin1Char(' ')) + QStringLiteral(");;") +
+           each.join(QStringLiteral(";;")) + QStringLiteral(";;All files (*)");
+}
+
 std::filesystem::path PathOf(const QString& path) {
     const QByteArray utf8 = path.toUtf8();
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
@@ -50,18 +64,18 @@ void HostActions::UseSample() {
 }
 
 bool HostActions::OpenFile(const QString& path, QString* error) {
-    OpenedDrawing loaded = OpenDrawing(PathOf(path));
+    qx::Result<DrawingDocument> loaded = OpenDrawingFile(PathOf(path));
     if (!loaded) {
-        const QString why = QString::fromStdString(loaded.error);
+        const QString why = QString::fromStdString(loaded.error());
         if (error != nullptr)
             *error = why;
         else
             ShowError(why);
         return false;
     }
-    CurrentSession().drawing = std::move(*loaded.drawing);
-    CurrentSession().dxfSource = std::move(loaded.dxfSource);
-    ShowNotes(loaded.notes);
+    CurrentSession().drawing = std::move(loaded->drawing);
+    CurrentSession().dxfSource = std::move(loaded->dxfSource);
+    ShowNotes(loaded->notes);
     file_ = PathOf(path);
     MarkSaved();
     emit DrawingReplaced();
@@ -69,12 +83,14 @@ bool HostActions::OpenFile(const QString& path, QString* error) {
 }
 
 bool HostActions::SaveTo(const QString& path) {
-    const SavedDrawing saved = SaveDrawing(PathOf(path));
-    if (!saved.error.empty()) {
-        ShowError(QString::fromStdString(saved.error));
+    const Session& session = CurrentSession();
+    const qx::Result<SaveNotes> saved =
+        SaveDrawingAs(session.drawing, session.dxfSource.get(), PathOf(path));
+    if (!saved) {
+        ShowError(QString::fromStdString(saved.error()));
         return false;
     }
-    ShowNotes(saved.notes);
+    ShowNotes(*saved);
     file_ = PathOf(path);
     MarkSaved();
     emit DrawingChanged();

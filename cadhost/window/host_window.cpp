@@ -1,6 +1,6 @@
 #include "cadhost/window/host_window.h"
 
-#include "cadhost/session.h"
+#include "cadhost/driver/session.h"
 #include "cadhost/window/drawing_view.h"
 #include "cadhost/window/host_actions.h"
 #include "cadhost/window/key_panel.h"
@@ -10,6 +10,7 @@
 #include "cadhost/window/message_lines.h"
 #include "cadhost/window/prompt_line.h"
 #include "cadhost/window/window_responder.h"
+#include "host/automation_contract.h"
 #include "host/codepage.h"
 #include "host/host_api.h"
 
@@ -421,7 +422,7 @@ std::vector<QWidget*> HostWindow::FloatingWindows() const {
     std::vector<QWidget*> shown;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w != this && w->isVisible() && qobject_cast<QDialog*>(w) == nullptr &&
-            w->objectName().startsWith(QStringLiteral("fm")))
+            qx::automation::IsMacroWindowName(w->objectName().toStdString()))
             shown.push_back(w);
     }
     return shown;

@@ -1,8 +1,9 @@
 // The drawing side of a batch run: telling which entity the macro shows, what a run changed and
 // what it must put back, and the files it reads and writes.
-#include "cadhost/batch/drawing_files.h"
+#include "cadhost/batch/drawing_arguments.h"
 #include "cadhost/batch/drawing_snapshot.h"
 #include "cadhost/batch/highlight_finder.h"
+#include "cadhost/formats/drawing_file.h"
 #include "cadhost/model/extent.h"
 #include "tests/support/temp_dir.h"
 
@@ -132,7 +133,7 @@ TEST(BatchDrawingFiles, AReadOnlyFileIsRefusedAndLeftAsItWas) {
     WriteFile(file, "old");
     fs::permissions(file, fs::perms::owner_read | fs::perms::group_read);
     Sample s;
-    const std::string error = SaveBatchDrawing({}, s.d, file);
+    const std::string error = SaveDrawingAs(s.d, nullptr, file).error();
     EXPECT_NE(error.find("read-only"), std::string::npos) << error;
     EXPECT_EQ(ReadFile(file), "old");
 }
@@ -145,11 +146,11 @@ TEST(BatchDrawingFiles, ALinkStaysALinkAndTheFileKeepsItsPermissions) {
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     fs::create_symlink(target, link);
     Sample s;
-    ASSERT_EQ(SaveBatchDrawing({}, s.d, link), "");
+    ASSERT_EQ(SaveDrawingAs(s.d, nullptr, link).error(), "");
     EXPECT_TRUE(fs::is_symlink(link));
-    const DrawingFile saved = LoadBatchDrawing(target);
-    ASSERT_TRUE(saved) << saved.error;
-    EXPECT_EQ(saved.drawing->Entities().size(), 5u);
+    const auto saved = OpenDrawingFile(target);
+    ASSERT_TRUE(saved) << saved.error();
+    EXPECT_EQ(saved->drawing.Entities().size(), 5u);
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }

@@ -13,9 +13,9 @@ namespace {
 using Args = std::vector<std::string>;
 
 BatchOptions Parsed(const Args& args) {
-    const ParsedOptions parsed = ParseBatchOptions(args);
-    EXPECT_TRUE(parsed.options.has_value()) << parsed.error;
-    return parsed.options.value_or(BatchOptions{});
+    const qx::Result<BatchOptions> parsed = ParseBatchOptions(args);
+    EXPECT_TRUE(parsed.ok()) << parsed.error();
+    return parsed ? *parsed : BatchOptions{};
 }
 
 TEST(BatchOptions, ReadsWhatToFindAndWhatToDo) {
@@ -110,10 +110,10 @@ TEST(BatchOptions, RefusesWhatCannotBeCarriedOut) {
         {{"--upper", "--dry-run", "--search", std::string(256, 'a'), "x.json"}, "255 characters"},
     };
     for (const Case& c : cases) {
-        const ParsedOptions parsed = ParseBatchOptions(c.args);
-        EXPECT_FALSE(parsed.options.has_value()) << c.says;
-        EXPECT_NE(parsed.error.find(c.says), std::string::npos)
-            << "expected \"" << c.says << "\", got \"" << parsed.error << "\"";
+        const qx::Result<BatchOptions> parsed = ParseBatchOptions(c.args);
+        EXPECT_FALSE(parsed.ok()) << c.says;
+        EXPECT_NE(parsed.error().find(c.says), std::string::npos)
+            << "expected \"" << c.says << "\", got \"" << parsed.error() << "\"";
     }
 }
 

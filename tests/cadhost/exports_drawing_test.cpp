@@ -1,6 +1,6 @@
 // The exported host functions over the session's drawing, called as the macro calls them.
+#include "cadhost/driver/session.h"
 #include "cadhost/exports/host_exports.h"
-#include "cadhost/session.h"
 
 #include <gtest/gtest.h>
 

@@ -48,11 +48,11 @@ protected:
 
 TEST_F(ReplaceFile, WritesANewFileAndReplacesAnOldOneKeepingItsPermissions) {
     const fs::path file = folder / "d.json";
-    ASSERT_EQ(ReplaceFileContents(file, "first"), "");
+    ASSERT_EQ(ReplaceFileContents(file, "first").error(), "");
     EXPECT_EQ(Read(file), "first");
 
     fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    ASSERT_EQ(ReplaceFileContents(file, "second"), "");
+    ASSERT_EQ(ReplaceFileContents(file, "second").error(), "");
     EXPECT_EQ(Read(file), "second");
     EXPECT_EQ(fs::status(file).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
@@ -71,7 +71,8 @@ TEST_F(ReplaceFile, ContentsHandedOverInPiecesArriveWholeAndInOrder) {
                                           sink(piece);
                                       }
                                       sink({});
-                                  }),
+                                  })
+                  .error(),
               "");
     EXPECT_EQ(Read(file), expected);
     EXPECT_EQ(Names(), std::vector<std::string>{"d.json"});
@@ -83,7 +84,7 @@ TEST_F(ReplaceFile, RefusesAReadOnlyFileWhoeverRunsTheHost) {
     const fs::path file = folder / "d.json";
     Write(file, "old drawing");
     fs::permissions(file, fs::perms::owner_read | fs::perms::group_read);
-    const std::string error = ReplaceFileContents(file, "new");
+    const std::string error = ReplaceFileContents(file, "new").error();
     EXPECT_THAT(error, HasSubstr(file.string()));
     EXPECT_THAT(error, HasSubstr("read-only"));
     EXPECT_THAT(error, HasSubstr("the old file is unchanged"));
@@ -97,14 +98,14 @@ TEST_F(ReplaceFile, KeepsSymbolicLinksAndReplacesWhatTheyLeadTo) {
     // A chain: an absolute link to a relative link to the file.
     fs::create_symlink("real/d.json", folder / "rel.json");
     fs::create_symlink(folder / "rel.json", folder / "abs.json");
-    ASSERT_EQ(ReplaceFileContents(folder / "abs.json", "new"), "");
+    ASSERT_EQ(ReplaceFileContents(folder / "abs.json", "new").error(), "");
     EXPECT_TRUE(fs::is_symlink(folder / "abs.json"));
     EXPECT_TRUE(fs::is_symlink(folder / "rel.json"));
     EXPECT_EQ(Read(folder / "real" / "d.json"), "new");
 
     // A link whose file does not exist yet gets the file, as writing through it would.
     fs::create_symlink("real/later.json", folder / "later.json");
-    ASSERT_EQ(ReplaceFileContents(folder / "later.json", "made"), "");
+    ASSERT_EQ(ReplaceFileContents(folder / "later.json", "made").error(), "");
     EXPECT_TRUE(fs::is_symlink(folder / "later.json"));
     EXPECT_EQ(Read(folder / "real" / "later.json"), "made");
 }
@@ -113,19 +114,19 @@ TEST_F(ReplaceFile, ALinkToAReadOnlyFileIsRefusedToo) {
     Write(folder / "target.json", "old");
     fs::permissions(folder / "target.json", fs::perms::owner_read);
     fs::create_symlink("target.json", folder / "link.json");
-    EXPECT_THAT(ReplaceFileContents(folder / "link.json", "new"), HasSubstr("read-only"));
+    EXPECT_THAT(ReplaceFileContents(folder / "link.json", "new").error(), HasSubstr("read-only"));
     EXPECT_EQ(Read(folder / "target.json"), "old");
 }
 
 TEST_F(ReplaceFile, RefusesALoopOfLinks) {
     fs::create_symlink("b.json", folder / "a.json");
     fs::create_symlink("a.json", folder / "b.json");
-    EXPECT_THAT(ReplaceFileContents(folder / "a.json", "x"), HasSubstr("symbolic links"));
+    EXPECT_THAT(ReplaceFileContents(folder / "a.json", "x").error(), HasSubstr("symbolic links"));
 }
 
 TEST_F(ReplaceFile, RefusesAFolderInTheFilesPlace) {
     fs::create_directories(folder / "d.json" / "inside");
-    const std::string error = ReplaceFileContents(folder / "d.json", "x");
+    const std::string error = ReplaceFileContents(folder / "d.json", "x").error();
     EXPECT_THAT(error, HasSubstr("cannot be saved"));
     EXPECT_THAT(error, HasSubstr("folder"));
     EXPECT_TRUE(fs::is_directory(folder / "d.json" / "inside"));
@@ -139,7 +140,7 @@ TEST_F(ReplaceFile, AFolderThatTakesNoNewFileLeavesTheOldFileWhole) {
     if (std::ofstream(folder / "probe")) {
         GTEST_SKIP() << "this user may write into read-only folders";
     }
-    const std::string error = ReplaceFileContents(file, "new");
+    const std::string error = ReplaceFileContents(file, "new").error();
     EXPECT_THAT(error, HasSubstr(file.string()));
     EXPECT_THAT(error, HasSubstr("does not take the new file"));
     EXPECT_EQ(Read(file), "old");
@@ -157,7 +158,7 @@ TEST_F(ReplaceFile, RemovesTemporaryFilesOfSavesThatNoLongerRun) {
     }
     fs::last_write_time(folder / oldButAlive, fs::file_time_type::clock::now() -
                                                   kStaleTemporaryAge - std::chrono::minutes(1));
-    ASSERT_EQ(ReplaceFileContents(file, "new"), "");
+    ASSERT_EQ(ReplaceFileContents(file, "new").error(), "");
     std::vector<std::string> expected{"d.json", inProgress, otherFile};
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(Names(), expected);

@@ -2,8 +2,8 @@
 // call and notes what the host handed it: an answer that does not fit is refused and changes
 // nothing, a mask filters a completed selection, and the invocation ends with one last call.
 #include "cadhost/driver/macro_driver.h"
+#include "cadhost/driver/session.h"
 #include "cadhost/model/entity.h"
-#include "cadhost/session.h"
 #include "host/res_layout.h"
 
 #include <gtest/gtest.h>

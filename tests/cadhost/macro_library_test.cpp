@@ -1,7 +1,7 @@
 // Loading the macro library: the real library loads, and damaged copies of it are refused with
 // a message instead of crashing the host inside the loader.
-#include "cadhost/elf_image_check.h"
-#include "cadhost/macro_library.h"
+#include "cadhost/driver/elf_image_check.h"
+#include "cadhost/driver/macro_library.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -87,8 +87,9 @@ protected:
 
 TEST_F(MacroLibraryCheck, TheRealLibraryPassesAndLoads) {
     EXPECT_EQ(CheckElfImage(QX_MACRO_LIBRARY_PATH), "");
-    const LoadedMacro macro = LoadMacroLibrary(QX_MACRO_LIBRARY_PATH);
-    EXPECT_NE(macro.main, nullptr) << macro.error;
+    const auto macro = LoadMacroLibrary(QX_MACRO_LIBRARY_PATH);
+    ASSERT_TRUE(macro.ok()) << macro.error();
+    EXPECT_NE(*macro, nullptr);
 }
 
 TEST_F(MacroLibraryCheck, TruncatedCopiesAreRefusedNamingTheFileAndTheReason) {
@@ -111,11 +112,11 @@ TEST_F(MacroLibraryCheck, TruncatedCopiesAreRefusedNamingTheFileAndTheReason) {
     for (const Cut& cut : cuts) {
         const std::string file =
             Copy(std::string(cut.name) + ".so", [&](auto& b) { b.resize(cut.keep); });
-        const LoadedMacro macro = LoadMacroLibrary(file);
-        EXPECT_EQ(macro.main, nullptr) << cut.name;
-        EXPECT_THAT(macro.error, HasSubstr("cannot load the macro library " + file + ": "))
+        const auto macro = LoadMacroLibrary(file);
+        EXPECT_FALSE(macro.ok()) << cut.name;
+        EXPECT_THAT(macro.error(), HasSubstr("cannot load the macro library " + file + ": "))
             << cut.name;
-        EXPECT_THAT(macro.error, HasSubstr(cut.reason)) << cut.name;
+        EXPECT_THAT(macro.error(), HasSubstr(cut.reason)) << cut.name;
     }
 }
 
@@ -167,17 +168,17 @@ TEST_F(MacroLibraryCheck, CorruptedHeadersAreRefused) {
         const std::string file = Copy(std::string(damage.name) + ".so", damage.apply);
         const std::string problem = CheckElfImage(file);
         EXPECT_THAT(problem, HasSubstr(damage.reason)) << damage.name;
-        const LoadedMacro macro = LoadMacroLibrary(file);
-        EXPECT_EQ(macro.main, nullptr) << damage.name;
-        EXPECT_THAT(macro.error, HasSubstr(file)) << damage.name;
+        const auto macro = LoadMacroLibrary(file);
+        EXPECT_FALSE(macro.ok()) << damage.name;
+        EXPECT_THAT(macro.error(), HasSubstr(file)) << damage.name;
     }
 }
 
 TEST_F(MacroLibraryCheck, AMissingFileIsNamed) {
     const std::string file = (folder / "none.so").string();
-    const LoadedMacro macro = LoadMacroLibrary(file);
-    EXPECT_EQ(macro.main, nullptr);
-    EXPECT_THAT(macro.error, HasSubstr(file + ": it cannot be read"));
+    const auto macro = LoadMacroLibrary(file);
+    EXPECT_FALSE(macro.ok());
+    EXPECT_THAT(macro.error(), HasSubstr(file + ": it cannot be read"));
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 // Whole runs of the real macro through the real window, as a person makes them: function keys
 // on the keyboard and the panel, texts typed in the prompt line, clicks and drags in the view,
 // the macro's dialogs and floating windows answered with the mouse, and Ctrl+Z.
-#include "cadhost/macro_library.h"
-#include "cadhost/session.h"
+#include "cadhost/driver/macro_library.h"
+#include "cadhost/driver/session.h"
 #include "cadhost/window/drawing_view.h"
 #include "cadhost/window/host_actions.h"
 #include "cadhost/window/host_window.h"
@@ -98,7 +98,8 @@ void Click(QWidget& window, const char* button) {
 class WindowRuns : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        macro_ = cadhost::LoadMacroLibrary(cadhost::DefaultMacroLibraryPath()).main;
+        const auto loaded = cadhost::LoadMacroLibrary(cadhost::DefaultMacroLibraryPath());
+        macro_ = loaded ? *loaded : nullptr;
     }
 
     void SetUp() override {

@@ -38,12 +38,12 @@ TEST(DrawingFileFormat, OpensByContentWhateverTheExtension) {
     TempDir dir;
     WriteFile(dir.File("really-dxf.json"), kDxf);
     WriteFile(dir.File("really-json.dxf"), kJson);
-    const OpenedDrawing dxf = OpenDrawingFile(dir.File("really-dxf.json"));
-    ASSERT_TRUE(dxf) << dxf.error;
-    EXPECT_NE(dxf.dxfSource, nullptr);
-    const OpenedDrawing json = OpenDrawingFile(dir.File("really-json.dxf"));
-    ASSERT_TRUE(json) << json.error;
-    EXPECT_EQ(json.dxfSource, nullptr);
+    const auto dxf = OpenDrawingFile(dir.File("really-dxf.json"));
+    ASSERT_TRUE(dxf) << dxf.error();
+    EXPECT_NE(dxf->dxfSource, nullptr);
+    const auto json = OpenDrawingFile(dir.File("really-json.dxf"));
+    ASSERT_TRUE(json) << json.error();
+    EXPECT_EQ(json->dxfSource, nullptr);
 }
 
 TEST(DrawingFileFormat, TheExtensionNamesTheParserOfADamagedFile) {
@@ -51,10 +51,10 @@ TEST(DrawingFileFormat, TheExtensionNamesTheParserOfADamagedFile) {
     WriteFile(dir.File("plan.dxf"), "SECTION\n");
     WriteFile(dir.File("plan.json"), "SECTION\n");
     WriteFile(dir.File("plan.txt"), "SECTION\n");
-    EXPECT_THAT(OpenDrawingFile(dir.File("plan.dxf")).error,
+    EXPECT_THAT(OpenDrawingFile(dir.File("plan.dxf")).error(),
                 HasSubstr("plan.dxf: line 1: the group code \"SECTION\" is not a number"));
-    EXPECT_THAT(OpenDrawingFile(dir.File("plan.json")).error, HasSubstr("not valid JSON"));
-    EXPECT_THAT(OpenDrawingFile(dir.File("plan.txt")).error,
+    EXPECT_THAT(OpenDrawingFile(dir.File("plan.json")).error(), HasSubstr("not valid JSON"));
+    EXPECT_THAT(OpenDrawingFile(dir.File("plan.txt")).error(),
                 HasSubstr("plan.txt: is neither a JSON drawing nor an ASCII DXF file"));
 }
 
@@ -62,42 +62,42 @@ TEST(DrawingFileFormat, RefusesBinaryDxfAndDwgByName) {
     TempDir dir;
     WriteFile(dir.File("binary.dxf"), std::string("AutoCAD Binary DXF\r\n\x1a\0\0\0", 25));
     WriteFile(dir.File("plan.dwg"), std::string("AC1032\0\0\0\0\x01", 11));
-    const OpenedDrawing binary = OpenDrawingFile(dir.File("binary.dxf"));
+    const auto binary = OpenDrawingFile(dir.File("binary.dxf"));
     EXPECT_FALSE(binary);
-    EXPECT_THAT(binary.error, HasSubstr("binary.dxf: is a binary DXF file, which cadhost does "
-                                        "not read"));
-    const OpenedDrawing dwg = OpenDrawingFile(dir.File("plan.dwg"));
+    EXPECT_THAT(binary.error(), HasSubstr("binary.dxf: is a binary DXF file, which cadhost does "
+                                          "not read"));
+    const auto dwg = OpenDrawingFile(dir.File("plan.dwg"));
     EXPECT_FALSE(dwg);
-    EXPECT_THAT(dwg.error, HasSubstr("plan.dwg: is a DWG drawing"));
+    EXPECT_THAT(dwg.error(), HasSubstr("plan.dwg: is a DWG drawing"));
 }
 
 TEST(DrawingFileFormat, SavesDxfBackIntoItsSourceAndJsonOnRequest) {
     TempDir dir;
     WriteFile(dir.File("in.dxf"), kDxf);
-    OpenedDrawing opened = OpenDrawingFile(dir.File("in.dxf"));
-    ASSERT_TRUE(opened) << opened.error;
-    Drawing& d = *opened.drawing;
+    auto opened = OpenDrawingFile(dir.File("in.dxf"));
+    ASSERT_TRUE(opened) << opened.error();
+    Drawing& d = opened->drawing;
     ASSERT_TRUE(d.SetText(d.FindEntityByName("1"), "Gate"));
 
     // No extension and no file there yet: the format the drawing came from.
-    ASSERT_EQ(SaveDrawingAs(d, opened.dxfSource.get(), dir.File("copy")).error, "");
+    ASSERT_EQ(SaveDrawingAs(d, opened->dxfSource.get(), dir.File("copy")).error(), "");
     std::string expected = kDxf;
     expected.replace(expected.find("Door"), 4, "Gate");
     EXPECT_EQ(ReadFile(dir.File("copy")), expected);
 
-    ASSERT_EQ(SaveDrawingAs(d, opened.dxfSource.get(), dir.File("copy.json")).error, "");
+    ASSERT_EQ(SaveDrawingAs(d, opened->dxfSource.get(), dir.File("copy.json")).error(), "");
     EXPECT_THAT(ReadFile(dir.File("copy.json")), HasSubstr("\"Gate\""));
 }
 
 TEST(DrawingFileFormat, ADxfSaveKeepsALinkAndRefusesAReadOnlyFile) {
     TempDir dir;
     WriteFile(dir.File("in.dxf"), kDxf);
-    OpenedDrawing opened = OpenDrawingFile(dir.File("in.dxf"));
-    ASSERT_TRUE(opened) << opened.error;
-    ASSERT_TRUE(opened.drawing->SetText(opened.drawing->FindEntityByName("1"), "Gate"));
+    auto opened = OpenDrawingFile(dir.File("in.dxf"));
+    ASSERT_TRUE(opened) << opened.error();
+    ASSERT_TRUE(opened->drawing.SetText(opened->drawing.FindEntityByName("1"), "Gate"));
 
     std::filesystem::create_symlink("in.dxf", dir.Path() / "link.dxf");
-    ASSERT_EQ(SaveDrawingAs(*opened.drawing, opened.dxfSource.get(), dir.File("link.dxf")).error,
+    ASSERT_EQ(SaveDrawingAs(opened->drawing, opened->dxfSource.get(), dir.File("link.dxf")).error(),
               "");
     EXPECT_TRUE(std::filesystem::is_symlink(dir.Path() / "link.dxf"));
     EXPECT_THAT(ReadFile(dir.File("in.dxf")), HasSubstr("Gate"));
@@ -105,15 +105,16 @@ TEST(DrawingFileFormat, ADxfSaveKeepsALinkAndRefusesAReadOnlyFile) {
     WriteFile(dir.File("locked.dxf"), kDxf);
     std::filesystem::permissions(dir.Path() / "locked.dxf", std::filesystem::perms::owner_read |
                                                                 std::filesystem::perms::group_read);
-    EXPECT_NE(SaveDrawingAs(*opened.drawing, opened.dxfSource.get(), dir.File("locked.dxf")).error,
-              "");
+    EXPECT_NE(
+        SaveDrawingAs(opened->drawing, opened->dxfSource.get(), dir.File("locked.dxf")).error(),
+        "");
     EXPECT_EQ(ReadFile(dir.File("locked.dxf")), kDxf);
 }
 
 TEST(DrawingFileFormat, WritesNoDxfWithoutASource) {
     TempDir dir;
-    const SavedDrawing saved = SaveDrawingAs(SampleDrawing(), nullptr, dir.File("out.dxf"));
-    EXPECT_THAT(saved.error, HasSubstr("out.dxf: cannot be saved as DXF"));
+    const auto saved = SaveDrawingAs(SampleDrawing(), nullptr, dir.File("out.dxf"));
+    EXPECT_THAT(saved.error(), HasSubstr("out.dxf: cannot be saved as DXF"));
     EXPECT_FALSE(std::filesystem::exists(dir.File("out.dxf")));
 }
 
@@ -121,9 +122,9 @@ TEST(DrawingFileFormat, AnExistingFileWithoutExtensionKeepsItsFormat) {
     TempDir dir;
     WriteFile(dir.File("drawing"), kJson);
     WriteFile(dir.File("in.dxf"), kDxf);
-    const OpenedDrawing opened = OpenDrawingFile(dir.File("in.dxf"));
-    ASSERT_TRUE(opened) << opened.error;
-    ASSERT_EQ(SaveDrawingAs(*opened.drawing, opened.dxfSource.get(), dir.File("drawing")).error,
+    const auto opened = OpenDrawingFile(dir.File("in.dxf"));
+    ASSERT_TRUE(opened) << opened.error();
+    ASSERT_EQ(SaveDrawingAs(opened->drawing, opened->dxfSource.get(), dir.File("drawing")).error(),
               "");
     EXPECT_EQ(FormatOfContent(ReadFile(dir.File("drawing"))), DrawingFormat::Json);
 }

@@ -2,6 +2,7 @@
 // request the macro made last.
 #pragma once
 
+#include "cadhost/driver/keys.h"
 #include "host/host_records.h"
 #include "host/host_types.h"
 
@@ -48,7 +49,8 @@ struct Request {
 };
 
 struct UiState {
-    std::array<Label, 20> labels{};
+    // One label per key position (keys.h).
+    std::array<Label, kKeyPositions> labels{};
     bool labelsOn = false;
     std::string level, message, error;
     Request request;

@@ -1,6 +1,6 @@
-#include "cadhost/macro_library.h"
+#include "cadhost/driver/macro_library.h"
 
-#include "cadhost/elf_image_check.h"
+#include "cadhost/driver/elf_image_check.h"
 
 #include <dlfcn.h>
 
@@ -8,22 +8,22 @@
 
 namespace cadhost {
 
-LoadedMacro LoadMacroLibrary(const std::string& path) {
+qx::Result<qx::host::Main_fn> LoadMacroLibrary(const std::string& path) {
     // The loader maps whatever the headers claim; a library cut short would crash the host
     // inside dlopen instead of failing it.
     if (const std::string problem = CheckElfImage(path); !problem.empty())
-        return {nullptr, "cannot load the macro library " + path + ": " + problem};
+        return qx::Failure{"cannot load the macro library " + path + ": " + problem};
     dlerror();
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
         const char* why = dlerror();
-        return {nullptr,
-                "cannot load the macro library " + path + ": " + (why ? why : "unknown error")};
+        return qx::Failure{"cannot load the macro library " + path + ": " +
+                           (why ? why : "unknown error")};
     }
     void* entry = dlsym(handle, qx::host::kMainExportName);
     if (entry == nullptr)
-        return {nullptr, "the macro library " + path + " does not export Main"};
-    return {reinterpret_cast<qx::host::Main_fn>(entry), {}};
+        return qx::Failure{"the macro library " + path + " does not export Main"};
+    return reinterpret_cast<qx::host::Main_fn>(entry);
 }
 
 std::string DefaultMacroLibraryPath() {

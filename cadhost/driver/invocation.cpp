@@ -1,6 +1,6 @@
-#include "cadhost/invocation.h"
+#include "cadhost/driver/invocation.h"
 
-#include "cadhost/session.h"
+#include "cadhost/driver/session.h"
 
 namespace cadhost {
 

@@ -1,4 +1,4 @@
-#include "cadhost/elf_image_check.h"
+#include "cadhost/driver/elf_image_check.h"
 
 #include <elf.h>
 #include <link.h>

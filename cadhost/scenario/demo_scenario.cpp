@@ -1,4 +1,4 @@
-#include "cadhost/demo_scenario.h"
+#include "cadhost/scenario/demo_scenario.h"
 
 namespace cadhost {
 

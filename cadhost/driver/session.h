@@ -2,9 +2,9 @@
 // state that the exported host functions work on.
 #pragma once
 
-#include "cadhost/host_config.h"
+#include "cadhost/driver/host_config.h"
+#include "cadhost/driver/ui_state.h"
 #include "cadhost/model/drawing.h"
-#include "cadhost/ui_state.h"
 
 #include <memory>
 

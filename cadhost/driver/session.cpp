@@ -1,4 +1,4 @@
-#include "cadhost/session.h"
+#include "cadhost/driver/session.h"
 
 #include <memory>
 
