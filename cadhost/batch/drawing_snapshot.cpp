@@ -58,10 +58,6 @@ std::vector<EntityRow> DrawingSnapshot::ChangedTexts(const Drawing& drawing) con
     return rows;
 }
 
-const std::vector<lgl_addr>& DrawingSnapshot::MembersBefore(int set) const {
-    return selectionSets_.Members(set);
-}
-
 bool DrawingSnapshot::SelectionSetChanged(const Drawing& drawing, int set) const {
     const SelectionSetTable& now = drawing.SelectionSets();
     return now.Name(set) != selectionSets_.Name(set) ||

@@ -35,8 +35,6 @@ public:
 
     // One row for every plain text whose text differs now, in the drawing's entity order.
     std::vector<EntityRow> ChangedTexts(const Drawing& drawing) const;
-    // The members the set had before.
-    const std::vector<lgl_addr>& MembersBefore(int set) const;
     // True when the set's name or members, or the selection-set mask, differ now.
     bool SelectionSetChanged(const Drawing& drawing, int set) const;
 
