@@ -21,26 +21,6 @@ PanelKeys Panel(const UiState& ui, SelectionTool tool = SelectionTool::Entity, b
     return BuildPanel({true, &ui, tool, mask});
 }
 
-TEST(KeyPositions, MapToTheHostKeyCodesAndBack) {
-    struct Row {
-        int position;
-        std::int32_t code;
-        const char* name;
-    };
-    const Row rows[] = {{1, qx::host::KeyF(1), "F1"},
-                        {10, qx::host::KeyF(10), "F10"},
-                        {11, qx::host::KeyS(1), "S1"},
-                        {19, qx::host::KeyS(9), "S9"},
-                        {20, qx::host::KeyS(0), "S0"}};
-    for (const Row& r : rows) {
-        EXPECT_EQ(PositionKey(r.position), r.code) << r.name;
-        EXPECT_EQ(KeyPosition(r.code), r.position) << r.name;
-        EXPECT_EQ(PositionName(r.position), r.name);
-    }
-    EXPECT_FALSE(KeyPosition(qx::host::kKeyEscape).has_value());
-    EXPECT_FALSE(KeyPosition(qx::host::KeyF(1) - 1).has_value());
-}
-
 TEST(Panel, WithoutAMacroShowsTheHostsIdleMenu) {
     const PanelKeys keys = BuildPanel({});
     EXPECT_EQ(keys[0].command, HostCommand::StartMacro);

@@ -429,7 +429,7 @@ def case_dxf_drawings(root):
     import ezdxf
     src = os.path.join(root, "dxf")
     os.makedirs(src)
-    sample = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "cadhost",
+    sample = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "cadhost",
                           "samples", "doors.dxf")
     shutil.copy(sample, os.path.join(src, "doors.dxf"))
     with open(os.path.join(src, "plain.dxf"), "wb") as f, open(sample, "rb") as s:
