@@ -2,8 +2,8 @@
 // loads the macro library. With a display it is a desktop program in which a person uses the
 // macro; without one, or when asked, it runs scripted scenarios and prints their transcripts.
 #include "cadhost/batch/batch_command.h"
-#include "cadhost/demo_scenario.h"
-#include "cadhost/macro_library.h"
+#include "cadhost/driver/macro_library.h"
+#include "cadhost/scenario/demo_scenario.h"
 #include "cadhost/scenario/runner.h"
 #include "cadhost/window/window_app.h"
 

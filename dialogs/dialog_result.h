@@ -1,11 +1,5 @@
-// The result codes with which the macro's modal dialogs close.
+// The result codes with which the macro's modal dialogs close are part of the contract with the
+// host's automation; they are defined there, once.
 #pragma once
 
-namespace qx {
-
-inline constexpr int kResultOk = 1;
-inline constexpr int kResultCancel = 2;
-// The layer dialog's "Find Only".
-inline constexpr int kResultFindOnly = 11;
-
-} // namespace qx
+#include "host/automation_contract.h"

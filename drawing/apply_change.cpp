@@ -1,5 +1,6 @@
 #include "drawing/apply_change.h"
 
+#include "host/automation_contract.h"
 #include "host/host_table.h"
 #include "state/pending_change.h"
 #include "state/state_access.h"
@@ -88,12 +89,11 @@ void WriteResultMessage() {
 
     std::string message;
     if (s.operation == opReplace && !s.manualEditMade)
-        message = std::to_string(replacements) + " replacements made in " +
-                  std::to_string(entities) + " entities";
+        message = automation::ReplacementsMessage(replacements, entities);
     else if (entities == 0)
-        message = "No entities were changed";
+        message = automation::kNothingChangedMessage;
     else
-        message = std::to_string(entities) + " entities were updated.";
+        message = automation::UpdatedMessage(entities);
 
     const host::str255 line(message);
     s.resultMsg = line;

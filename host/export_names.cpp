@@ -31,10 +31,10 @@ ExportNameList ReadExportNames(const std::string& file) {
     // The host's image is large (debug information, resources) and its export tables are a
     // small part of it: mapped, only the pages the reader looks at are read. A running
     // program's image cannot be shortened under us.
-    const platform::MappedFile contents = platform::MappedFile::Open(file);
-    if (!contents.ok())
-        return ExportNameList::Failure("cannot read \"" + file + "\": " + contents.Error());
-    ExportNameList list = ParseExportNames(contents.Bytes());
+    const auto contents = platform::MappedFile::Open(file);
+    if (!contents)
+        return ExportNameList::Failure("cannot read \"" + file + "\": " + contents.error());
+    ExportNameList list = ParseExportNames(contents->Bytes());
     if (!list.ok())
         list.error = "cannot read the exports of \"" + file + "\": " + list.error;
     return list;

@@ -2,6 +2,8 @@
 // only the pages they touch are read from the disk.
 #pragma once
 
+#include "platform/result.h"
+
 #include <cstddef>
 #include <span>
 #include <string>
@@ -18,18 +20,15 @@ public:
     MappedFile& operator=(const MappedFile&) = delete;
 
     std::span<const std::byte> Bytes() const { return {data_, size_}; }
-    // Why the file could not be mapped; empty when it was.
-    const std::string& Error() const { return error_; }
-    bool ok() const { return error_.empty(); }
 
-    // Maps the regular file at `path` (UTF-8). Only for files nobody shortens while they are
-    // mapped, such as a running program's own image: a page past a new end would fault.
-    static MappedFile Open(const std::string& path);
+    // Maps the regular file at `path` (UTF-8); a failure says why it could not be mapped. Only
+    // for files nobody shortens while they are mapped, such as a running program's own image:
+    // a page past a new end would fault.
+    static Result<MappedFile> Open(const std::string& path);
 
 private:
     const std::byte* data_ = nullptr;
     std::size_t size_ = 0;
-    std::string error_;
 };
 
 } // namespace qx::platform

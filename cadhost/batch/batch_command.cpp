@@ -1,7 +1,7 @@
 #include "cadhost/batch/batch_command.h"
 
 #include "cadhost/batch/batch_options.h"
-#include "cadhost/batch/drawing_files.h"
+#include "cadhost/batch/drawing_arguments.h"
 #include "cadhost/batch/file_job.h"
 #include "cadhost/batch/progress.h"
 #include "cadhost/batch/report.h"
@@ -141,8 +141,8 @@ int RunCommand(const BatchOptions& options) {
             status = kExitSomeFailed;
     }
     if (!options.report.empty()) {
-        if (const std::string error = WriteReport(options.report, results); !error.empty()) {
-            std::cerr << "cadhost batch: " << error << '\n';
+        if (const qx::Status written = WriteReport(options.report, results); !written) {
+            std::cerr << "cadhost batch: " << written.error() << '\n';
             return kExitSomeFailed;
         }
         std::cout << "Report: " << options.report.string() << '\n';
@@ -154,10 +154,10 @@ int RunCommand(const BatchOptions& options) {
 
 int RunBatchCommand(int argc, char** argv) {
     const std::vector<std::string> args(argv + 2, argv + argc);
-    const ParsedOptions parsed = ParseBatchOptions(args);
-    if (!parsed.options)
-        return Usage(parsed.error);
-    const BatchOptions& options = *parsed.options;
+    const qx::Result<BatchOptions> parsed = ParseBatchOptions(args);
+    if (!parsed)
+        return Usage(parsed.error());
+    const BatchOptions& options = *parsed;
     if (options.help) {
         std::cout << BatchHelp();
         return kExitDone;

@@ -44,14 +44,14 @@ class Parser {
 public:
     explicit Parser(const std::vector<std::string>& args) : args_(args) {}
 
-    ParsedOptions Run() {
+    qx::Result<BatchOptions> Run() {
         for (i_ = 0; i_ < args_.size() && error_.empty(); ++i_)
             Take(args_[i_]);
         if (error_.empty())
             Check();
         if (!error_.empty())
-            return {std::nullopt, error_};
-        return {std::move(o_), {}};
+            return qx::Failure{error_};
+        return std::move(o_);
     }
 
 private:
@@ -257,7 +257,7 @@ private:
 
 } // namespace
 
-ParsedOptions ParseBatchOptions(const std::vector<std::string>& args) {
+qx::Result<BatchOptions> ParseBatchOptions(const std::vector<std::string>& args) {
     return Parser(args).Run();
 }
 

@@ -1,6 +1,8 @@
 // The options of `cadhost batch`: what to find, what to do with it, where the results go.
 #pragma once
 
+#include "platform/result.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -49,14 +51,9 @@ struct BatchOptions {
     bool help = false;
 };
 
-struct ParsedOptions {
-    std::optional<BatchOptions> options;
-    std::string error; // set when options is empty
-};
-
 // Reads the arguments that follow "batch". Every inconsistency is an error that says what to
 // do instead.
-ParsedOptions ParseBatchOptions(const std::vector<std::string>& args);
+qx::Result<BatchOptions> ParseBatchOptions(const std::vector<std::string>& args);
 
 std::string BatchHelp();
 

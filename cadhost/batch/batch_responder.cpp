@@ -1,5 +1,7 @@
 #include "cadhost/batch/batch_responder.h"
 
+#include "host/automation_contract.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -13,12 +15,9 @@
 namespace cadhost::batch {
 namespace {
 
+namespace automation = qx::automation;
 using qx::host::BoxAnswer;
 using qx::host::BoxKind;
-
-// The results the layer dialog closes with.
-constexpr int kLayerDialogProcess = 1;
-constexpr int kLayerDialogFindOnly = 11;
 
 template <typename T> T* Child(QDialog& dialog, const char* name) {
     return dialog.findChild<T*>(QString::fromLatin1(name));
@@ -53,7 +52,7 @@ void BatchResponder::Reset() {
 }
 
 BoxAnswer BatchResponder::ShowMessageBox(BoxKind kind, const std::string& caption,
-                                     const std::string& text, bool /*defaultNo*/) {
+                                         const std::string& text, bool /*defaultNo*/) {
     switch (kind) {
     case BoxKind::Error:
         Fail("the macro reported an error: " + text);
@@ -76,14 +75,14 @@ void BatchResponder::Beep() {
 
 int BatchResponder::RunModal(QDialog& dialog) {
     const std::string name = dialog.objectName().toStdString();
-    if (name == "fmLayers")
+    if (name == automation::kLayersForm)
         return AnswerLayerDialog(dialog);
-    if (name == "fmSelSet")
+    if (name == automation::kSelectionSetForm)
         return AnswerSelectionSetChooser(dialog);
-    if (name == "fmReport") {
+    if (name == automation::kReportForm) {
         // The report shows what the batch reads from the drawing itself: dismiss it.
         Show(dialog);
-        if (auto* dismiss = Child<QAbstractButton>(dialog, "Button1"))
+        if (auto* dismiss = Child<QAbstractButton>(dialog, automation::kSecondButton))
             Click(*dismiss);
         return Close(dialog);
     }
@@ -99,10 +98,11 @@ int BatchResponder::AnswerLayerDialog(QDialog& dialog) {
     const LayerChoice choice = *layerChoice_;
     layerChoice_.reset();
     Show(dialog);
-    auto* grid = Child<QTableView>(dialog, "sgLayers");
-    auto* clear = Child<QAbstractButton>(dialog, "btnClear");
-    auto* button = Child<QAbstractButton>(
-        dialog, choice.button == LayerChoice::Button::FindOnly ? "Button1" : "btnOK");
+    auto* grid = Child<QTableView>(dialog, automation::kLayerGrid);
+    auto* clear = Child<QAbstractButton>(dialog, automation::kClearButton);
+    auto* button = Child<QAbstractButton>(dialog, choice.button == LayerChoice::Button::FindOnly
+                                                      ? automation::kSecondButton
+                                                      : automation::kOkButton);
     if (grid == nullptr || clear == nullptr || button == nullptr) {
         Fail("the layer dialog lacks its layer grid or its buttons");
         return Close(dialog);
@@ -122,7 +122,7 @@ int BatchResponder::AnswerLayerDialog(QDialog& dialog) {
     Click(*button);
     const int result = Close(dialog);
     const int wanted =
-        choice.button == LayerChoice::Button::FindOnly ? kLayerDialogFindOnly : kLayerDialogProcess;
+        choice.button == LayerChoice::Button::FindOnly ? qx::kResultFindOnly : qx::kResultOk;
     if (result != wanted)
         Fail("the layer dialog did not close with the button the batch pressed");
     return result;
@@ -130,9 +130,9 @@ int BatchResponder::AnswerLayerDialog(QDialog& dialog) {
 
 int BatchResponder::AnswerSelectionSetChooser(QDialog& dialog) {
     Show(dialog);
-    auto* list = Child<QListWidget>(dialog, "lbSelSets");
-    auto* append = Child<QCheckBox>(dialog, "chbAppend");
-    auto* ok = Child<QAbstractButton>(dialog, "btnOK");
+    auto* list = Child<QListWidget>(dialog, automation::kSelectionSetList);
+    auto* append = Child<QCheckBox>(dialog, automation::kAppendCheck);
+    auto* ok = Child<QAbstractButton>(dialog, automation::kOkButton);
     if (!selectionSet_ || list == nullptr || append == nullptr || ok == nullptr) {
         Fail("the selection-set chooser cannot be answered");
         return Close(dialog);

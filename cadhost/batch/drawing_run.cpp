@@ -2,9 +2,11 @@
 
 #include "cadhost/batch/drawing_snapshot.h"
 #include "cadhost/batch/highlight_finder.h"
+#include "cadhost/driver/keys.h"
 #include "cadhost/driver/macro_driver.h"
-#include "cadhost/driver/names.h"
-#include "cadhost/session.h"
+#include "cadhost/driver/request_name.h"
+#include "cadhost/driver/session.h"
+#include "host/automation_contract.h"
 #include "host/codepage.h"
 
 #include <QApplication>
@@ -12,12 +14,12 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <regex>
 #include <unordered_map>
 
 namespace cadhost::batch {
 namespace {
 
+namespace automation = qx::automation;
 using qx::host::KeyF;
 using qx::host::KeyS;
 
@@ -40,10 +42,6 @@ constexpr std::int32_t kLabelHasValue = 3;
 constexpr std::size_t kAnswersPerEntity = 3;
 constexpr std::size_t kSpareAnswers = 100;
 
-std::int32_t KeyAt(int position) {
-    return position <= 10 ? KeyF(position) : KeyS(position - 10);
-}
-
 QWidget* VisibleWindow(const char* name) {
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w->isVisible() && w->objectName() == QLatin1String(name))
@@ -58,16 +56,6 @@ std::string LabelText(QWidget& window, const char* name) {
     if (label == nullptr)
         return {};
     return qx::host::Utf8ToCp1252Lossy(label->text().toStdString());
-}
-
-// The replacements the macro counted, from the result message it wrote on the error line.
-int ReplacementsIn(const std::string& resultMessage) {
-    static const std::regex replaced(R"(^(\d+) replacements made in \d+ entities$)");
-    static const std::regex updated(R"(^(\d+) entities were updated\.$)");
-    std::smatch m;
-    if (std::regex_match(resultMessage, m, replaced) || std::regex_match(resultMessage, m, updated))
-        return std::stoi(m[1].str());
-    return 0;
 }
 
 class MacroScript {
@@ -133,12 +121,13 @@ private:
         const Label& label = LabelAt(position);
         if (!label.set || label.text != name)
             return Fail("the menu has no \"" + std::string(name) + "\" at " +
-                        KeyName(KeyAt(position)));
+                        std::string(PositionName(position)));
         if (label.on == wanted)
             return;
-        Press(KeyAt(position), Waiting());
+        Press(PositionKey(position), Waiting());
         if (Ok() && LabelAt(position).on != wanted)
-            Fail("\"" + std::string(name) + "\" did not change at " + KeyName(KeyAt(position)));
+            Fail("\"" + std::string(name) + "\" did not change at " +
+                 std::string(PositionName(position)));
     }
 
     void Begin() {
@@ -249,12 +238,12 @@ private:
                 return Fail("the run does not come to an end");
             if (Waiting() != RequestKind::Getpointp)
                 return Fail("the macro waits for " + RequestName(Waiting()) + " during the run");
-            if (QWidget* confirm = VisibleWindow("fmConfirm")) {
+            if (QWidget* confirm = VisibleWindow(automation::kConfirmWindow)) {
                 RecordLengthError(*confirm);
                 Press(KeyF(2), RequestKind::None); // No: the text stays as it is
                 continue;
             }
-            QWidget* found = VisibleWindow("fmFoundText");
+            QWidget* found = VisibleWindow(automation::kFoundTextWindow);
             if (found == nullptr)
                 return Fail("the macro waits for a point but shows no match");
             const Label& selSetAdd = LabelAt(pos::kFindSelSetAdd);
@@ -283,22 +272,22 @@ private:
     }
 
     void RecordLengthError(QWidget& confirm) {
-        const std::string oldText = LabelText(confirm, "lblOldTxt");
+        const std::string oldText = LabelText(confirm, automation::kOldTextLabel);
         if (const auto entity = Shown(oldText, "a length error"))
-            rows_.push_back(
-                {*entity, MakeRow(D(), *entity, oldText, LabelText(confirm, "lblNewTxt"),
-                                  RowKind::LengthError)});
+            rows_.push_back({*entity, MakeRow(D(), *entity, oldText,
+                                              LabelText(confirm, automation::kNewTextLabel),
+                                              RowKind::LengthError)});
     }
 
     void RecordFound(QWidget& window) {
-        const std::string text = LabelText(window, "lblFoundText");
+        const std::string text = LabelText(window, automation::kFoundTextLabel);
         if (const auto entity = Shown(text, "found"))
             rows_.push_back({*entity, MakeRow(D(), *entity, text, {}, RowKind::Found)});
     }
 
     // A found smart text goes to the selection set (F6), where the batch sees which it was.
     void AddFoundSmartText(QWidget& window) {
-        const std::string text = LabelText(window, "lblFoundText");
+        const std::string text = LabelText(window, automation::kFoundTextLabel);
         const std::vector<lgl_addr> before = D().SelectionSets().Members(set_);
         Press(KeyF(6), RequestKind::Getpointp);
         if (!Ok())
@@ -345,7 +334,9 @@ private:
             run.smartTexts += r.row.kind == RowKind::SmartText;
             run.found += r.row.kind == RowKind::Found;
         }
-        run.replacements = o_.operation == Operation::Find ? 0 : ReplacementsIn(resultMessage);
+        run.replacements = o_.operation == Operation::Find
+                               ? 0
+                               : automation::CountInResultMessage(resultMessage).value_or(0);
         const bool keepSet = o_.selectionSet.has_value();
         run.drawingChanged = run.changed > 0 || (keepSet && before_.SelectionSetChanged(D(), set_));
         before_.PutBack(D(), keepSet ? DrawingSnapshot::SelectionSets::Keep

@@ -1,11 +1,18 @@
 #include "cadhost/batch/drawing_snapshot.h"
 
-#include "cadhost/batch/drawing_files.h"
 #include "host/codepage.h"
 
 namespace cadhost::batch {
 
 using qx::host::Cp1252ToUtf8;
+
+std::string EntityLabel(const Drawing& drawing, lgl_addr entity) {
+    const Entity* e = drawing.FindEntity(entity);
+    if (e != nullptr && !e->name.empty())
+        return e->name;
+    // Entities are numbered in the order the file lists them.
+    return "#" + std::to_string(entity.ofs);
+}
 
 ChangeRow MakeRow(const Drawing& drawing, lgl_addr entity, std::string_view oldText,
                   std::string_view newText, RowKind kind) {
@@ -49,10 +56,6 @@ std::vector<EntityRow> DrawingSnapshot::ChangedTexts(const Drawing& drawing) con
             rows.push_back({addr, MakeRow(drawing, addr, before, e->text.text, RowKind::Changed)});
     }
     return rows;
-}
-
-const std::vector<lgl_addr>& DrawingSnapshot::MembersBefore(int set) const {
-    return selectionSets_.Members(set);
 }
 
 bool DrawingSnapshot::SelectionSetChanged(const Drawing& drawing, int set) const {

@@ -12,6 +12,10 @@
 
 namespace cadhost::batch {
 
+// How a report names an entity: its name when it has one, else "#N" for the N-th entity of the
+// file.
+std::string EntityLabel(const Drawing& drawing, lgl_addr entity);
+
 // A report row for an entity; texts are given in Windows-1252, as the drawing holds them.
 ChangeRow MakeRow(const Drawing& drawing, lgl_addr entity, std::string_view oldText,
                   std::string_view newText, RowKind kind);
@@ -31,8 +35,6 @@ public:
 
     // One row for every plain text whose text differs now, in the drawing's entity order.
     std::vector<EntityRow> ChangedTexts(const Drawing& drawing) const;
-    // The members the set had before.
-    const std::vector<lgl_addr>& MembersBefore(int set) const;
     // True when the set's name or members, or the selection-set mask, differ now.
     bool SelectionSetChanged(const Drawing& drawing, int set) const;
 

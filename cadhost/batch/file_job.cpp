@@ -1,8 +1,8 @@
 #include "cadhost/batch/file_job.h"
 
-#include "cadhost/batch/drawing_files.h"
 #include "cadhost/batch/drawing_run.h"
-#include "cadhost/session.h"
+#include "cadhost/driver/session.h"
+#include "cadhost/formats/drawing_file.h"
 
 #include <chrono>
 
@@ -36,13 +36,13 @@ std::filesystem::path OutputPathFor(const BatchOptions& options, const std::stri
 FileResult ProcessDrawingFile(const BatchOptions& options, const std::string& file,
                               WorkerContext& context) {
     const auto start = Clock::now();
-    DrawingFile loaded = LoadBatchDrawing(file);
+    qx::Result<DrawingDocument> loaded = OpenDrawingFile(file);
     if (!loaded)
-        return FailedFile(file, "cannot be read: " + loaded.error);
+        return FailedFile(file, "cannot be read: " + loaded.error());
 
     ResetSession();
     Session& session = CurrentSession();
-    session.drawing = std::move(*loaded.drawing);
+    session.drawing = std::move(loaded->drawing);
     session.config.macroPath = HostPath(context.macroPath);
     session.config.sharedPath = HostPath(context.sharedPath);
 
@@ -50,7 +50,7 @@ FileResult ProcessDrawingFile(const BatchOptions& options, const std::string& fi
     result.file = file;
     result.entities = session.drawing.Entities().size();
     DrawingRun run = RunMacroOnDrawing(options, context.main, context.responder);
-    result.notes = std::move(loaded.notes);
+    result.notes = std::move(loaded->notes);
     result.notes.insert(result.notes.end(), run.notes.begin(), run.notes.end());
     if (!run.error.empty()) {
         result.status = FileStatus::Failed;
@@ -67,10 +67,13 @@ FileResult ProcessDrawingFile(const BatchOptions& options, const std::string& fi
 
     const std::filesystem::path target = OutputPathFor(options, file);
     if (run.drawingChanged && !target.empty()) {
-        if (std::string error = SaveBatchDrawing(loaded, CurrentSession().drawing, target);
-            !error.empty()) {
+        // The host's one way of replacing a drawing file: atomic, refuses read-only files, keeps
+        // links and permissions. A DXF drawing changes only in the texts the run changed.
+        if (const auto saved =
+                SaveDrawingAs(CurrentSession().drawing, loaded->dxfSource.get(), target);
+            !saved) {
             result.status = FileStatus::Failed;
-            result.error = "cannot be written: " + error;
+            result.error = "cannot be written: " + saved.error();
         } else {
             result.writtenTo = target.string();
         }

@@ -70,7 +70,7 @@ std::string ReportJson(const std::vector<FileResult>& results) {
            "\n";
 }
 
-std::string WriteReport(const std::filesystem::path& file, const std::vector<FileResult>& results) {
+qx::Status WriteReport(const std::filesystem::path& file, const std::vector<FileResult>& results) {
     // Replaced as drawings are, so that a reader never sees half a report.
     return ReplaceFileContents(file, LowerExtension(file) == ".json" ? ReportJson(results)
                                                                      : ReportCsv(results));

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "cadhost/batch/file_result.h"
+#include "platform/result.h"
 
 #include <filesystem>
 #include <string>
@@ -16,7 +17,7 @@ namespace cadhost::batch {
 std::string ReportCsv(const std::vector<FileResult>& results);
 std::string ReportJson(const std::vector<FileResult>& results);
 
-// Writes the report; empty on success, else the reason.
-std::string WriteReport(const std::filesystem::path& file, const std::vector<FileResult>& results);
+// Writes the report, replacing the file as drawings are replaced.
+qx::Status WriteReport(const std::filesystem::path& file, const std::vector<FileResult>& results);
 
 } // namespace cadhost::batch

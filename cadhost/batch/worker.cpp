@@ -1,7 +1,7 @@
 #include "cadhost/batch/worker.h"
 
 #include "cadhost/batch/file_job.h"
-#include "cadhost/macro_library.h"
+#include "cadhost/driver/macro_library.h"
 
 #include <QApplication>
 
@@ -56,9 +56,9 @@ int RunWorker(const BatchOptions& options, int argc, char** argv) {
     std::filesystem::create_directories(context.sharedPath, ec);
     const std::string folderProblem =
         ec ? "the worker cannot make its settings folder " + options.workerDir.string() : "";
-    const LoadedMacro macro = LoadMacroLibrary(
-        options.macroLibrary.empty() ? DefaultMacroLibraryPath() : options.macroLibrary);
-    context.main = macro.main;
+    const auto macro = LoadMacroLibrary(options.macroLibrary.empty() ? DefaultMacroLibraryPath()
+                                                                     : options.macroLibrary);
+    context.main = macro ? *macro : nullptr;
     ScopedUiResponder responder(context.responder);
 
     for (std::string line; std::getline(std::cin, line);) {
@@ -70,8 +70,8 @@ int RunWorker(const BatchOptions& options, int argc, char** argv) {
         FileResult result;
         if (!folderProblem.empty())
             result = FailedFile(file, folderProblem);
-        else if (macro.main == nullptr)
-            result = FailedFile(file, macro.error);
+        else if (!macro)
+            result = FailedFile(file, macro.error());
         else
             result = ProcessDrawingFile(options, file, context);
         const std::string answer =

@@ -1,7 +1,7 @@
 #include "cadhost/driver/macro_driver.h"
 
-#include "cadhost/driver/names.h"
-#include "cadhost/session.h"
+#include "cadhost/driver/request_name.h"
+#include "cadhost/driver/session.h"
 #include "host/res_layout.h"
 
 #include <algorithm>

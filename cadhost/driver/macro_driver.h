@@ -5,8 +5,8 @@
 #pragma once
 
 #include "cadhost/driver/answer.h"
-#include "cadhost/invocation.h"
-#include "cadhost/ui_state.h"
+#include "cadhost/driver/invocation.h"
+#include "cadhost/driver/ui_state.h"
 #include "host/host_api.h"
 #include "host/host_records.h"
 

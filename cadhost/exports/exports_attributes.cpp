@@ -1,7 +1,7 @@
 // The host functions of drawing attributes.
+#include "cadhost/driver/session.h"
 #include "cadhost/exports/host_exports.h"
 #include "cadhost/model/attribute_table.h"
-#include "cadhost/session.h"
 
 #include <utility>
 

@@ -1,9 +1,9 @@
 // The host functions that read, write and draw entities, and that break smart texts into
 // their pieces.
+#include "cadhost/driver/session.h"
 #include "cadhost/exports/host_exports.h"
 #include "cadhost/model/entity_record.h"
 #include "cadhost/model/extent.h"
-#include "cadhost/session.h"
 
 #include <algorithm>
 #include <utility>

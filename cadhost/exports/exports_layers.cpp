@@ -1,7 +1,7 @@
 // The host functions that walk and read layers.
+#include "cadhost/driver/session.h"
 #include "cadhost/exports/host_exports.h"
 #include "cadhost/model/host_text.h"
-#include "cadhost/session.h"
 
 namespace {
 

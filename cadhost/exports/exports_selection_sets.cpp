@@ -1,7 +1,7 @@
 // The host functions of the drawing's selection sets. Set numbers outside 0..7 are ignored.
+#include "cadhost/driver/session.h"
 #include "cadhost/exports/host_exports.h"
 #include "cadhost/model/host_text.h"
-#include "cadhost/session.h"
 
 namespace {
 

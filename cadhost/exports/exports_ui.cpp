@@ -3,8 +3,8 @@
 //
 // A request records what the macro asked and answers with a non-zero value; the invocation
 // driver fills `res` or the variable passed before the next call.
+#include "cadhost/driver/session.h"
 #include "cadhost/exports/host_exports.h"
-#include "cadhost/session.h"
 #include "host/codepage.h"
 
 #include <string>
@@ -21,7 +21,7 @@ std::string Text(const str255* s) {
 }
 
 Label* LabelAt(i32 key) {
-    if (key < 1 || key > 20)
+    if (key < 1 || key > cadhost::kKeyPositions)
         return nullptr;
     return &CurrentSession().ui.labels[static_cast<std::size_t>(key - 1)];
 }

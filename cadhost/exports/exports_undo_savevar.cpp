@@ -1,6 +1,6 @@
 // The host functions for undo transactions and the saved variables.
+#include "cadhost/driver/session.h"
 #include "cadhost/exports/host_exports.h"
-#include "cadhost/session.h"
 
 CADHOST_EXPORT void UndoStartTransaction() {
     cadhost::CurrentSession().drawing.BeginTransaction();

@@ -1,6 +1,6 @@
 // The host functions of the view.
+#include "cadhost/driver/session.h"
 #include "cadhost/exports/host_exports.h"
-#include "cadhost/session.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "cadhost/formats/json_drawing.h"
 #include "cadhost/model/huge_pages.h"
 
+#include <algorithm>
 #include <cctype>
 #include <fstream>
 
@@ -17,24 +18,12 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t kHeadSize = 64;
 
-std::optional<DrawingFormat> FormatOfExtension(const fs::path& file) {
-    std::string ext = file.extension().string();
-    for (char& c : ext)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (ext == ".json")
-        return DrawingFormat::Json;
-    if (ext == ".dxf")
-        return DrawingFormat::Dxf;
-    return std::nullopt;
-}
-
 // The whole file, or the message that says why not.
-std::optional<std::string> ReadWhole(const fs::path& file, std::string& error) {
+qx::Result<std::string> ReadWhole(const fs::path& file) {
     std::ifstream in(file, std::ios::binary | std::ios::ate);
-    if (!in) {
-        error = file.string() + ": " + (fs::exists(file) ? "cannot be read" : "does not exist");
-        return std::nullopt;
-    }
+    if (!in)
+        return qx::Failure{file.string() + ": " +
+                           (fs::exists(file) ? "cannot be read" : "does not exist")};
     const std::streamoff size = in.tellg();
     // A drawing file may be hundreds of megabytes: its buffer is backed by huge pages where the
     // system has them, before it is first touched, so that it faults in a few pages, not
@@ -45,38 +34,42 @@ std::optional<std::string> ReadWhole(const fs::path& file, std::string& error) {
     bytes.resize(static_cast<std::size_t>(size));
     in.seekg(0);
     in.read(bytes.data(), size);
-    if (!in) {
-        error = file.string() + ": cannot be read";
-        return std::nullopt;
-    }
+    if (!in)
+        return qx::Failure{file.string() + ": cannot be read"};
     return bytes;
 }
 
-OpenedDrawing OpenJson(const std::string& bytes, const std::string& source) {
-    OpenedDrawing opened;
+qx::Result<DrawingDocument> OpenJson(const std::string& bytes, const std::string& source) {
     qx::Result<Drawing> loaded = ParseDrawing(bytes, source);
-    if (!loaded) {
-        opened.error = loaded.error();
-        return opened;
-    }
-    opened.drawing = std::move(*loaded);
-    return opened;
+    if (!loaded)
+        return qx::Failure{loaded.error()};
+    return DrawingDocument{std::move(*loaded), nullptr, {}};
 }
 
-OpenedDrawing OpenDxf(std::string bytes, const std::string& source) {
-    OpenedDrawing opened;
+qx::Result<DrawingDocument> OpenDxf(std::string bytes, const std::string& source) {
     qx::Result<dxf::LoadedDxf> loaded = dxf::ReadDxf(std::move(bytes), source);
-    if (!loaded) {
-        opened.error = loaded.error();
-        return opened;
-    }
-    opened.drawing = std::move(loaded->drawing);
-    opened.dxfSource = std::move(loaded->document);
-    opened.notes = std::move(loaded->notes);
-    return opened;
+    if (!loaded)
+        return qx::Failure{loaded.error()};
+    return DrawingDocument{std::move(loaded->drawing), std::move(loaded->document),
+                           std::move(loaded->notes)};
 }
 
 } // namespace
+
+std::optional<DrawingFormat> FormatOfExtension(const fs::path& file) {
+    std::string ext = file.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    for (const DrawingExtension& known : kDrawingExtensions) {
+        if (known.extension == ext)
+            return known.format;
+    }
+    return std::nullopt;
+}
+
+bool IsDrawingFile(const fs::path& file) {
+    return FormatOfExtension(file).has_value();
+}
 
 std::optional<DrawingFormat> FormatOfContent(std::string_view head) {
     if (head.starts_with("\xEF\xBB\xBF"))
@@ -101,38 +94,30 @@ std::optional<DrawingFormat> FormatOfContent(std::string_view head) {
     return std::nullopt;
 }
 
-OpenedDrawing OpenDrawingFile(const fs::path& file) {
+qx::Result<DrawingDocument> OpenDrawingFile(const fs::path& file) {
     const std::string source = file.string();
-    OpenedDrawing opened;
-    auto bytes = ReadWhole(file, opened.error);
+    auto bytes = ReadWhole(file);
     if (!bytes)
-        return opened;
+        return qx::Failure{bytes.error()};
     const std::string_view head = std::string_view(*bytes).substr(0, kHeadSize);
-    if (dxf::LooksLikeBinaryDxf(head)) {
-        opened.error = source + ": is a binary DXF file, which cadhost does not read; save the "
-                                "drawing as ASCII DXF";
-        return opened;
-    }
-    if (dxf::LooksLikeDwg(head)) {
-        opened.error = source + ": is a DWG drawing, which cadhost does not read; save the "
-                                "drawing as ASCII DXF";
-        return opened;
-    }
+    if (dxf::LooksLikeBinaryDxf(head))
+        return qx::Failure{source + ": is a binary DXF file, which cadhost does not read; save "
+                                    "the drawing as ASCII DXF"};
+    if (dxf::LooksLikeDwg(head))
+        return qx::Failure{source + ": is a DWG drawing, which cadhost does not read; save the "
+                                    "drawing as ASCII DXF"};
     const auto format = FormatOfContent(head);
     const auto hint = FormatOfExtension(file);
-    if (!format && !hint) {
-        opened.error = source + ": is neither a JSON drawing nor an ASCII DXF file";
-        return opened;
-    }
+    if (!format && !hint)
+        return qx::Failure{source + ": is neither a JSON drawing nor an ASCII DXF file"};
     if (format.value_or(*hint) == DrawingFormat::Dxf)
         return OpenDxf(std::move(*bytes), source);
     return OpenJson(*bytes, source);
 }
 
-SavedDrawing SaveDrawingAs(const Drawing& drawing, const dxf::Document* dxfSource,
-                           const fs::path& file) {
+qx::Result<SaveNotes> SaveDrawingAs(const Drawing& drawing, const dxf::Document* dxfSource,
+                                    const fs::path& file) {
     const std::string name = file.string();
-    SavedDrawing saved;
     std::optional<DrawingFormat> format = FormatOfExtension(file);
     if (!format) {
         std::ifstream in(file, std::ios::binary);
@@ -144,21 +129,23 @@ SavedDrawing SaveDrawingAs(const Drawing& drawing, const dxf::Document* dxfSourc
     if (!format)
         format = dxfSource != nullptr ? DrawingFormat::Dxf : DrawingFormat::Json;
     if (*format == DrawingFormat::Json) {
-        saved.error = SaveDrawingFile(drawing, file);
-        return saved;
+        if (std::string error = SaveDrawingFile(drawing, file); !error.empty())
+            return qx::Failure{std::move(error)};
+        return SaveNotes{};
     }
-    if (dxfSource == nullptr) {
-        saved.error = name + ": cannot be saved as DXF: cadhost writes DXF only back into a "
-                             "drawing it read from DXF; save it as .json";
-        return saved;
-    }
+    if (dxfSource == nullptr)
+        return qx::Failure{name + ": cannot be saved as DXF: cadhost writes DXF only back into "
+                                  "a drawing it read from DXF; save it as .json"};
     // The file streams out of the document held in memory, so a save never holds the drawing's
     // bytes twice.
     std::vector<std::string> notes;
-    saved.error = ReplaceFileContents(
+    const qx::Status written = ReplaceFileContents(
         file, [&](const ByteSink& sink) { dxf::WriteDxf(*dxfSource, drawing, notes, sink); });
+    if (!written)
+        return qx::Failure{written.error()};
+    SaveNotes saved;
     for (const std::string& note : notes)
-        saved.notes.push_back(name + ": " + note);
+        saved.push_back(name + ": " + note);
     return saved;
 }
 

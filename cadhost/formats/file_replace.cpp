@@ -163,15 +163,15 @@ bool IsStaleTemporaryFile(const fs::path& file, const fs::path& name) {
     return !ec && fs::file_time_type::clock::now() - written > kStaleTemporaryAge;
 }
 
-std::string ReplaceFileContents(const fs::path& file, std::string_view bytes) {
+qx::Status ReplaceFileContents(const fs::path& file, std::string_view bytes) {
     return ReplaceFileContents(file, [bytes](const ByteSink& sink) { sink(bytes); });
 }
 
-std::string ReplaceFileContents(const fs::path& file, const ContentWriter& write) {
+qx::Status ReplaceFileContents(const fs::path& file, const ContentWriter& write) {
     const std::string source = file.string();
     const Target target = FollowLinks(file);
     if (!target.error.empty()) {
-        return source + ": cannot be saved: " + target.error;
+        return qx::Failure{source + ": cannot be saved: " + target.error};
     }
     struct stat old {};
     const bool exists = ::stat(target.path.c_str(), &old) == 0;
@@ -179,7 +179,7 @@ std::string ReplaceFileContents(const fs::path& file, const ContentWriter& write
     if (exists) {
         const std::string refusal = RefusalFor(target.path, old);
         if (!refusal.empty()) {
-            return source + ": cannot be saved: " + refusal + unchanged;
+            return qx::Failure{source + ": cannot be saved: " + refusal + unchanged};
         }
     }
     const fs::path folder = target.path.has_parent_path() ? target.path.parent_path() : ".";
@@ -190,14 +190,14 @@ std::string ReplaceFileContents(const fs::path& file, const ContentWriter& write
     FileDescriptor out(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (!out.valid()) {
         const int error = errno;
-        return source + ": cannot be saved, the folder does not take the new file " +
-               temp.filename().string() + " (" + SystemError(error) + ")" + unchanged;
+        return qx::Failure{source + ": cannot be saved, the folder does not take the new file " +
+                           temp.filename().string() + " (" + SystemError(error) + ")" + unchanged};
     }
     const auto fail = [&](const std::string& what, int error) {
         std::error_code ignored;
         fs::remove(temp, ignored);
-        return source + ": cannot be saved, " + what + " failed (" + SystemError(error) + ")" +
-               unchanged;
+        return qx::Failure{source + ": cannot be saved, " + what + " failed (" +
+                           SystemError(error) + ")" + unchanged};
     };
     // The new file keeps the permission bits of the one it replaces; the owner cannot be kept
     // by an ordinary user, so it is left to the system.
@@ -231,10 +231,10 @@ std::string ReplaceFileContents(const fs::path& file, const ContentWriter& write
     }
     if (!SyncFolder(folder)) {
         const int error = errno;
-        return source + ": was saved, but flushing its folder to the disk failed (" +
-               SystemError(error) + "); a power cut now could lose the save";
+        return qx::Failure{source + ": was saved, but flushing its folder to the disk failed (" +
+                           SystemError(error) + "); a power cut now could lose the save"};
     }
-    return {};
+    return qx::Status{};
 }
 
 } // namespace cadhost

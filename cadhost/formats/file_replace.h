@@ -2,6 +2,8 @@
 // whatever the file's format.
 #pragma once
 
+#include "platform/result.h"
+
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -21,15 +23,14 @@ namespace cadhost {
 // - temporary files that an interrupted save left beside the file are removed first (see
 //   IsStaleTemporaryFile).
 //
-// Returns an empty text on success, else a message that names the file and says that the old
-// file is unchanged.
-std::string ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes);
+// On failure the message names the file and says that the old file is unchanged.
+qx::Status ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes);
 
 // The same, for contents too large to hold in memory at once: `write` is called once and hands
 // the contents to the sink piece by piece, in order.
 using ByteSink = std::function<void(std::string_view)>;
 using ContentWriter = std::function<void(const ByteSink&)>;
-std::string ReplaceFileContents(const std::filesystem::path& file, const ContentWriter& write);
+qx::Status ReplaceFileContents(const std::filesystem::path& file, const ContentWriter& write);
 
 // The name of a save's temporary file: ".NAME.tmp-PID-RANDOM", beside the file NAME.
 std::string TemporaryNameFor(const std::filesystem::path& file, long pid, unsigned random);

@@ -82,8 +82,8 @@ qx::Result<Drawing> LoadDrawingFile(const fs::path& file) {
 }
 
 std::string SaveDrawingFile(const Drawing& drawing, const fs::path& file) {
-    return ReplaceFileContents(file,
-                               [&](const ByteSink& sink) { WriteDrawingJson(drawing, sink); });
+    return ReplaceFileContents(file, [&](const ByteSink& sink) { WriteDrawingJson(drawing, sink); })
+        .error();
 }
 
 } // namespace cadhost

@@ -1,9 +1,10 @@
 // "expect" steps: what the user should see and what the drawing and the files should hold.
+#include "cadhost/driver/keys.h"
+#include "cadhost/driver/session.h"
 #include "cadhost/model/extent.h"
 #include "cadhost/scenario/ini_access.h"
 #include "cadhost/scenario/screen_state.h"
 #include "cadhost/scenario/steps.h"
-#include "cadhost/session.h"
 #include "host/codepage.h"
 
 #include <QApplication>
@@ -54,17 +55,6 @@ void CompareWord(RunContext& ctx, const Step& step, const std::string& what, std
                        Q(step.words[word]) + ", seen " + Q(seenUtf8));
 }
 
-int LabelPosition(const std::string& key) {
-    if (key.size() < 2)
-        return 0;
-    const int n = std::atoi(key.c_str() + 1);
-    if (key[0] == 'F' && n >= 1 && n <= 10)
-        return n;
-    if (key[0] == 'S' && key.size() == 2)
-        return n == 0 ? 20 : 10 + n;
-    return 0;
-}
-
 void ExpectRequest(RunContext& ctx, const Step& step) {
     const UiState& ui = CurrentSession().ui;
     if (ctx.invocationEnded || ctx.macro == nullptr || !ctx.macro->Running())
@@ -83,7 +73,7 @@ void ExpectRequest(RunContext& ctx, const Step& step) {
 }
 
 void ExpectLabel(RunContext& ctx, const Step& step, bool present) {
-    const int pos = LabelPosition(step.words[2]);
+    const int pos = NamedPosition(step.words[2]).value_or(0);
     if (pos == 0)
         return ctx.Fail(step, "not a label key: " + step.words[2]);
     const Label& l = CurrentSession().ui.labels[static_cast<std::size_t>(pos - 1)];

@@ -1,11 +1,12 @@
 #include "cadhost/scenario/runner.h"
 
+#include "cadhost/driver/keys.h"
 #include "cadhost/driver/macro_driver.h"
-#include "cadhost/macro_library.h"
+#include "cadhost/driver/macro_library.h"
+#include "cadhost/driver/session.h"
 #include "cadhost/scenario/dialog_actions.h"
 #include "cadhost/scenario/screen_state.h"
 #include "cadhost/scenario/steps.h"
-#include "cadhost/session.h"
 #include "host/codepage.h"
 #include "host/res_layout.h"
 
@@ -53,22 +54,6 @@ void PrintScreenEvents(RunContext& ctx) {
         const auto& v = changes[ctx.shownViewChanges].view;
         ctx.transcript.Line("  view at (" + Num(v.x) + ", " + Num(v.y) + ")");
     }
-}
-
-std::optional<std::int32_t> ParseKey(const std::string& word) {
-    if (word.size() >= 2 && (word[0] == 'F' || word[0] == 'S')) {
-        const int n = std::atoi(word.c_str() + 1);
-        if (word[0] == 'F' && n >= 1 && n <= 10)
-            return qx::host::KeyF(n);
-        if (word[0] == 'S' && n >= 0 && n <= 9 && word.size() == 2)
-            return qx::host::KeyS(n);
-        return std::nullopt;
-    }
-    char* end = nullptr;
-    const long v = std::strtol(word.c_str(), &end, 10);
-    if (word.empty() || *end != '\0')
-        return std::nullopt;
-    return static_cast<std::int32_t>(v);
 }
 
 class Driver {
@@ -312,13 +297,14 @@ std::string MakeTempRoot() {
 
 // The macro looks for files beside its own library, so each run loads a copy of the library
 // from a folder of its own, where the script may put such files.
-LoadedMacro LoadLibraryCopy(const std::string& library, const std::string& folder) {
+qx::Result<qx::host::Main_fn> LoadLibraryCopy(const std::string& library,
+                                              const std::string& folder) {
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     const auto copy = std::filesystem::path(folder) / std::filesystem::path(library).filename();
     if (ec || !std::filesystem::copy_file(library, copy, ec))
-        return {nullptr, "cannot copy the macro library " + library + " to " + folder + ": " +
-                             (ec ? ec.message() : "unknown error")};
+        return qx::Failure{"cannot copy the macro library " + library + " to " + folder + ": " +
+                           (ec ? ec.message() : "unknown error")};
     return LoadMacroLibrary(copy.string());
 }
 
@@ -333,9 +319,9 @@ int RunScenario(const Script& script, const RunOptions& options, std::ostream& o
         return 1;
     }
     ctx.libraryDir = ctx.tempRoot + "/library/";
-    const LoadedMacro macro = LoadLibraryCopy(options.macroLibrary, ctx.libraryDir);
-    if (macro.main == nullptr) {
-        err << "cadhost: " << macro.error << '\n';
+    const auto macro = LoadLibraryCopy(options.macroLibrary, ctx.libraryDir);
+    if (!macro) {
+        err << "cadhost: " << macro.error() << '\n';
         if (!options.keepTemp) {
             std::error_code ec;
             std::filesystem::remove_all(ctx.tempRoot, ec);
@@ -346,7 +332,7 @@ int RunScenario(const Script& script, const RunOptions& options, std::ostream& o
     CurrentSession().config.macroPath = ctx.tempRoot + "/macro/";
     CurrentSession().config.sharedPath = ctx.tempRoot + "/shared/";
     BeginUiAutomation(ctx);
-    Driver(ctx, macro.main).Run();
+    Driver(ctx, *macro).Run();
     EndUiAutomation();
     if (!ctx.Failed() && !options.saveFile.empty()) {
         RunSetupStep(ctx, Step{0, {"save", options.saveFile}, {}});

@@ -1,10 +1,10 @@
 // Steps that prepare a run: the drawing, the host's configuration and the starting settings,
 // and the drawing-level actions a user takes between invocations.
+#include "cadhost/driver/session.h"
 #include "cadhost/formats/drawing_file.h"
 #include "cadhost/model/sample_drawing.h"
 #include "cadhost/scenario/ini_access.h"
 #include "cadhost/scenario/steps.h"
-#include "cadhost/session.h"
 #include "host/codepage.h"
 
 #include <cstdlib>
@@ -54,18 +54,18 @@ void UseDrawing(RunContext& ctx, const Step& step) {
         CurrentSession().drawing = SampleDrawing();
         return;
     }
-    OpenedDrawing opened = OpenDrawingFile(ctx.Resolve(what));
+    qx::Result<DrawingDocument> opened = OpenDrawingFile(ctx.Resolve(what));
     if (!opened) {
         // The drawing of the command line replaces the script's: its fault is the option's,
         // and the scenario line would point the user at the wrong file.
         if (!ctx.options.drawingFile.empty())
-            return ctx.Fail("the command line's --drawing: " + opened.error);
-        return ctx.Fail(step, opened.error);
+            return ctx.Fail("the command line's --drawing: " + opened.error());
+        return ctx.Fail(step, opened.error());
     }
-    for (const std::string& note : opened.notes)
+    for (const std::string& note : opened->notes)
         ctx.transcript.Line("  " + ctx.Normalize(note));
-    CurrentSession().drawing = std::move(*opened.drawing);
-    CurrentSession().dxfSource = std::move(opened.dxfSource);
+    CurrentSession().drawing = std::move(opened->drawing);
+    CurrentSession().dxfSource = std::move(opened->dxfSource);
 }
 
 void Configure(RunContext& ctx, const Step& step) {
@@ -136,16 +136,17 @@ void Save(RunContext& ctx, const Step& step) {
     if (!Need(ctx, step, 2, "save FILE"))
         return;
     const Session& session = CurrentSession();
-    const SavedDrawing saved =
+    const qx::Result<SaveNotes> saved =
         SaveDrawingAs(session.drawing, session.dxfSource.get(), ctx.Resolve(step.words[1]));
-    for (const std::string& note : saved.notes)
-        ctx.transcript.Line("  " + ctx.Normalize(note));
-    if (saved.error.empty())
+    if (saved) {
+        for (const std::string& note : *saved)
+            ctx.transcript.Line("  " + ctx.Normalize(note));
         return;
+    }
     // The runner saves for --save with a step of its own that has no line in the script.
     if (step.line == 0)
-        return ctx.Fail("the command line's --save: " + saved.error);
-    ctx.Fail(step, saved.error);
+        return ctx.Fail("the command line's --save: " + saved.error());
+    ctx.Fail(step, saved.error());
 }
 
 void Undo(RunContext& ctx, const Step& step) {

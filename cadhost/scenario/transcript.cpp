@@ -1,5 +1,7 @@
 #include "cadhost/scenario/transcript.h"
 
+#include "cadhost/driver/keys.h"
+
 #include "host/codepage.h"
 #include "host/host_api.h"
 
@@ -18,9 +20,7 @@ bool SameLabel(const Label& a, const Label& b) {
 }
 
 std::string DescribeLabel(int position, const Label& l) {
-    std::string s =
-        "  " + KeyName(position <= 10 ? qx::host::KeyF(position)
-                                      : qx::host::KeyS(position == 20 ? 0 : position - 10));
+    std::string s = "  " + std::string(PositionName(position));
     s += " " + Quoted(l.text);
     if (l.call == Label::Call::Lblsett)
         s += l.on ? " [on]" : " [off]";

@@ -2,8 +2,9 @@
 // message box and dialog, and the user's actions.
 #pragma once
 
-#include "cadhost/driver/names.h"
-#include "cadhost/ui_state.h"
+#include "cadhost/driver/keys.h"
+#include "cadhost/driver/request_name.h"
+#include "cadhost/driver/ui_state.h"
 
 #include <array>
 #include <ostream>

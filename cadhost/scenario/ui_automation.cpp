@@ -1,9 +1,10 @@
 // While a scenario runs, message boxes and modal dialogs are answered from the script, and
 // everything is written to the transcript.
+#include "cadhost/driver/keys.h"
 #include "cadhost/driver/ui_responder.h"
 #include "cadhost/scenario/dialog_actions.h"
 #include "cadhost/scenario/steps.h"
-#include "dialogs/dialog_result.h"
+#include "host/automation_contract.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -166,7 +167,7 @@ void OnSendKey(std::int32_t key) {
 class ScriptResponder final : public UiResponder {
 public:
     BoxAnswer ShowMessageBox(BoxKind kind, const std::string& caption, const std::string& text,
-                         bool defaultNo) override {
+                             bool defaultNo) override {
         return OnMessageBox(kind, caption, text, defaultNo);
     }
     void Beep() override { OnBeep(); }

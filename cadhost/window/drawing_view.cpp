@@ -1,6 +1,6 @@
 #include "cadhost/window/drawing_view.h"
 
-#include "cadhost/session.h"
+#include "cadhost/driver/session.h"
 #include "cadhost/window/drawing_painter.h"
 #include "cadhost/window/look.h"
 #include "cadhost/window/picking.h"

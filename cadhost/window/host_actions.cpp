@@ -1,9 +1,9 @@
 #include "cadhost/window/host_actions.h"
 
+#include "cadhost/driver/session.h"
+#include "cadhost/formats/drawing_file.h"
 #include "cadhost/formats/json_drawing.h"
 #include "cadhost/model/sample_drawing.h"
-#include "cadhost/session.h"
-#include "cadhost/window/drawing_files.h"
 #include "cadhost/window/layer_list_dialog.h"
 
 #include <QFileDialog>
@@ -28,6 +28,20 @@ std::string Content(const Drawing& drawing) {
     return j.dump();
 }
 
+// The file dialogs' filter: every drawing format together, then each alone.
+QString DrawingFileFilter() {
+    QStringList all;
+    QStringList each;
+    for (const DrawingExtension& known : kDrawingExtensions) {
+        const QString pattern = QStringLiteral("*") + QLatin1String(known.extension);
+        all << pattern;
+        each << QLatin1String(known.description) + QStringLiteral(" (") + pattern +
+                    QStringLiteral(")");
+    }
+    return QStringLiteral("Drawings (") + all.join(QLatin1Char(' ')) + QStringLiteral(");;") +
+           each.join(QStringLiteral(";;")) + QStringLiteral(";;All files (*)");
+}
+
 std::filesystem::path PathOf(const QString& path) {
     const QByteArray utf8 = path.toUtf8();
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
@@ -50,18 +64,18 @@ void HostActions::UseSample() {
 }
 
 bool HostActions::OpenFile(const QString& path, QString* error) {
-    OpenedDrawing loaded = OpenDrawing(PathOf(path));
+    qx::Result<DrawingDocument> loaded = OpenDrawingFile(PathOf(path));
     if (!loaded) {
-        const QString why = QString::fromStdString(loaded.error);
+        const QString why = QString::fromStdString(loaded.error());
         if (error != nullptr)
             *error = why;
         else
             ShowError(why);
         return false;
     }
-    CurrentSession().drawing = std::move(*loaded.drawing);
-    CurrentSession().dxfSource = std::move(loaded.dxfSource);
-    ShowNotes(loaded.notes);
+    CurrentSession().drawing = std::move(loaded->drawing);
+    CurrentSession().dxfSource = std::move(loaded->dxfSource);
+    ShowNotes(loaded->notes);
     file_ = PathOf(path);
     MarkSaved();
     emit DrawingReplaced();
@@ -69,12 +83,14 @@ bool HostActions::OpenFile(const QString& path, QString* error) {
 }
 
 bool HostActions::SaveTo(const QString& path) {
-    const SavedDrawing saved = SaveDrawing(PathOf(path));
-    if (!saved.error.empty()) {
-        ShowError(QString::fromStdString(saved.error));
+    const Session& session = CurrentSession();
+    const qx::Result<SaveNotes> saved =
+        SaveDrawingAs(session.drawing, session.dxfSource.get(), PathOf(path));
+    if (!saved) {
+        ShowError(QString::fromStdString(saved.error()));
         return false;
     }
-    ShowNotes(saved.notes);
+    ShowNotes(*saved);
     file_ = PathOf(path);
     MarkSaved();
     emit DrawingChanged();
@@ -84,8 +100,7 @@ bool HostActions::SaveTo(const QString& path) {
 bool HostActions::Open() {
     if (!ConfirmDiscard())
         return false;
-    const QString path = QFileDialog::getOpenFileName(&window_, QStringLiteral("Open Drawing"),
-                                                      QString(), DrawingFileFilter());
+    const QString path = AskForFile(FileQuestion::Open);
     return !path.isEmpty() && OpenFile(path);
 }
 
@@ -96,9 +111,7 @@ bool HostActions::Save() {
 }
 
 bool HostActions::SaveAs() {
-    QString path =
-        QFileDialog::getSaveFileName(&window_, QStringLiteral("Save Drawing As"),
-                                     QString::fromStdString(file_.string()), DrawingFileFilter());
+    QString path = AskForFile(FileQuestion::SaveAs);
     if (path.isEmpty())
         return false;
     if (!path.contains(QLatin1Char('.')))
@@ -109,6 +122,8 @@ bool HostActions::SaveAs() {
 bool HostActions::Undo() {
     if (!CurrentSession().drawing.Undo())
         return false;
+    // The error line told the result of the run just undone; it holds no more.
+    CurrentSession().ui.error.clear();
     emit DrawingChanged();
     return true;
 }
@@ -148,6 +163,20 @@ QString HostActions::DocumentName() const {
     if (file_.empty())
         return QStringLiteral("the sample drawing");
     return QString::fromStdString(file_.filename().string());
+}
+
+// The file dialogs carry names, so that a test or a script can find and answer them.
+QString HostActions::AskForFile(FileQuestion question) {
+    const bool open = question == FileQuestion::Open;
+    QFileDialog dialog(
+        &window_, open ? QStringLiteral("Open Drawing") : QStringLiteral("Save Drawing As"),
+        open ? QString() : QString::fromStdString(file_.string()), DrawingFileFilter());
+    dialog.setObjectName(open ? QStringLiteral("openDrawing") : QStringLiteral("saveDrawingAs"));
+    dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 void HostActions::MarkSaved() {

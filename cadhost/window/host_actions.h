@@ -49,6 +49,9 @@ signals:
     void DrawingChanged();
 
 private:
+    enum class FileQuestion { Open, SaveAs };
+    // The file the person chooses, or an empty text when they cancel.
+    QString AskForFile(FileQuestion question);
     void MarkSaved();
     void ShowError(const QString& text);
     void ShowNotes(const std::vector<std::string>& notes);

@@ -1,6 +1,6 @@
 #include "cadhost/window/host_window.h"
 
-#include "cadhost/session.h"
+#include "cadhost/driver/session.h"
 #include "cadhost/window/drawing_view.h"
 #include "cadhost/window/host_actions.h"
 #include "cadhost/window/key_panel.h"
@@ -10,6 +10,7 @@
 #include "cadhost/window/message_lines.h"
 #include "cadhost/window/prompt_line.h"
 #include "cadhost/window/window_responder.h"
+#include "host/automation_contract.h"
 #include "host/codepage.h"
 #include "host/host_api.h"
 
@@ -24,6 +25,8 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <QWindow>
+
+#include <array>
 
 namespace cadhost::window {
 namespace {
@@ -46,6 +49,43 @@ std::optional<int> TypedPosition(const QKeyEvent& event) {
         return std::nullopt;
     const int n = key - Qt::Key_F1 + 1;
     return event.modifiers().testFlag(Qt::ShiftModifier) ? n + 10 : n;
+}
+
+// The host's file and edit commands on the keyboard. The standard keys of the platform come
+// first; the keys named here work beside them on every platform, since some platforms bind
+// no key at all to "save as".
+struct CommandKeys {
+    HostCommand command;
+    QKeySequence::StandardKey standard;
+    QKeyCombination keys;
+};
+
+constexpr std::array<CommandKeys, 4> kCommandKeys{{
+    {HostCommand::Open, QKeySequence::Open, Qt::CTRL | Qt::Key_O},
+    {HostCommand::Save, QKeySequence::Save, Qt::CTRL | Qt::Key_S},
+    {HostCommand::SaveAs, QKeySequence::SaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S},
+    {HostCommand::Undo, QKeySequence::Undo, Qt::CTRL | Qt::Key_Z},
+}};
+
+QList<QKeySequence> ShortcutsOf(HostCommand command) {
+    for (const CommandKeys& entry : kCommandKeys) {
+        if (entry.command != command)
+            continue;
+        QList<QKeySequence> keys = QKeySequence::keyBindings(entry.standard);
+        if (!keys.contains(QKeySequence(entry.keys)))
+            keys.append(QKeySequence(entry.keys));
+        return keys;
+    }
+    return {};
+}
+
+// The command of a key typed with its modifiers, or None.
+HostCommand TypedCommand(const QKeyEvent& event) {
+    for (const CommandKeys& entry : kCommandKeys) {
+        if (event.matches(entry.standard) || event.keyCombination() == entry.keys)
+            return entry.command;
+    }
+    return HostCommand::None;
 }
 
 QFrame* Separator(QWidget* parent) {
@@ -137,35 +177,36 @@ void HostWindow::BuildLayout() {
 }
 
 void HostWindow::BuildMenus() {
-    const auto add = [this](QMenu* menu, const QString& text, const QKeySequence& keys,
+    const auto add = [this](QMenu* menu, const QString& text, const QList<QKeySequence>& keys,
                             auto handler) {
         QAction* action = menu->addAction(text);
-        action->setShortcut(keys);
+        action->setShortcuts(keys);
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    openAction_ = add(file, QStringLiteral("&Open..."), QKeySequence::Open,
+    openAction_ = add(file, QStringLiteral("&Open..."), ShortcutsOf(HostCommand::Open),
                       [this] { RunCommand(HostCommand::Open); });
-    saveAction_ = add(file, QStringLiteral("&Save"), QKeySequence::Save,
+    saveAction_ = add(file, QStringLiteral("&Save"), ShortcutsOf(HostCommand::Save),
                       [this] { RunCommand(HostCommand::Save); });
-    saveAsAction_ = add(file, QStringLiteral("Save &As..."), QKeySequence::SaveAs,
+    saveAsAction_ = add(file, QStringLiteral("Save &As..."), ShortcutsOf(HostCommand::SaveAs),
                         [this] { RunCommand(HostCommand::SaveAs); });
     file->addSeparator();
-    add(file, QStringLiteral("&Quit"), QKeySequence::Quit, [this] { close(); });
+    add(file, QStringLiteral("&Quit"), QKeySequence::keyBindings(QKeySequence::Quit),
+        [this] { close(); });
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    undoAction_ = add(edit, QStringLiteral("&Undo"), QKeySequence::Undo,
+    undoAction_ = add(edit, QStringLiteral("&Undo"), ShortcutsOf(HostCommand::Undo),
                       [this] { RunCommand(HostCommand::Undo); });
-    layersAction_ = add(edit, QStringLiteral("&Layers..."), QKeySequence(),
-                        [this] { RunCommand(HostCommand::Layers); });
+    layersAction_ =
+        add(edit, QStringLiteral("&Layers..."), {}, [this] { RunCommand(HostCommand::Layers); });
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    add(view, QStringLiteral("&Fit Drawing"), QKeySequence(Qt::Key_Home),
+    add(view, QStringLiteral("&Fit Drawing"), {QKeySequence(Qt::Key_Home)},
         [this] { view_->FitDrawing(); });
 
     QMenu* macros = menuBar()->addMenu(QStringLiteral("&Macro"));
-    startAction_ = add(macros, QStringLiteral("&Quillex"), QKeySequence(),
+    startAction_ = add(macros, QStringLiteral("&Quillex"), {},
                        [this] { RunCommand(HostCommand::StartMacro); });
 }
 
@@ -381,7 +422,7 @@ std::vector<QWidget*> HostWindow::FloatingWindows() const {
     std::vector<QWidget*> shown;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w != this && w->isVisible() && qobject_cast<QDialog*>(w) == nullptr &&
-            w->objectName().startsWith(QStringLiteral("fm")))
+            qx::automation::IsMacroWindowName(w->objectName().toStdString()))
             shown.push_back(w);
     }
     return shown;
@@ -441,10 +482,10 @@ void HostWindow::keyPressEvent(QKeyEvent* event) {
         Escape();
         return;
     }
-    // The shortcut of the Undo action needs an active window; a key that reaches the window
-    // without one still undoes.
-    if (event->matches(QKeySequence::Undo)) {
-        RunCommand(HostCommand::Undo);
+    // The shortcuts of the actions need an active window and an enabled action; a key that
+    // reaches the window without them still asks for its command, which keeps the menu's rules.
+    if (const HostCommand command = TypedCommand(*event); command != HostCommand::None) {
+        RunCommand(command);
         return;
     }
     QMainWindow::keyPressEvent(event);
@@ -457,6 +498,11 @@ bool HostWindow::eventFilter(QObject* watched, QEvent* event) {
             // The window may go while the macro handles the key.
             QMetaObject::invokeMethod(
                 this, [this, p = *position] { panel_->Press(p); }, Qt::QueuedConnection);
+            return true;
+        }
+        if (const HostCommand command = TypedCommand(*key); command != HostCommand::None) {
+            QMetaObject::invokeMethod(
+                this, [this, command] { RunCommand(command); }, Qt::QueuedConnection);
             return true;
         }
     }

@@ -42,7 +42,6 @@ public:
     MessageLines* Lines() const { return lines_; }
     MacroSession& Macro() const { return *macro_; }
     HostActions& Actions() const { return *actions_; }
-    const SelectionTools& Tools() const { return tools_; }
 
     // What a person does, whichever way they do it: the keyboard, the panel, the mouse.
     // A function key by its host code; false when the panel has nothing at that key.

@@ -16,7 +16,7 @@ constexpr int kKeyMinWidth = 96;
 constexpr int kMarkerWidth = 4;
 constexpr int kPadding = 6;
 
-QString Q(const std::string& utf8) {
+QString Q(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 

@@ -80,26 +80,6 @@ void MarkTool(PanelKey& key, const PanelContext& context) {
 
 } // namespace
 
-std::int32_t PositionKey(int position) {
-    if (position <= 10)
-        return qx::host::KeyF(position);
-    return qx::host::KeyS(position == 20 ? 0 : position - 10);
-}
-
-std::optional<int> KeyPosition(std::int32_t key) {
-    if (key >= qx::host::kKeyF1 && key < qx::host::kKeyF1 + 10)
-        return key - qx::host::kKeyF1 + 1;
-    if (key >= qx::host::kKeyS1 && key < qx::host::kKeyS1 + 10)
-        return key - qx::host::kKeyS1 + 11;
-    return std::nullopt;
-}
-
-std::string PositionName(int position) {
-    if (position <= 10)
-        return "F" + std::to_string(position);
-    return "S" + std::to_string(position == 20 ? 0 : position - 10);
-}
-
 PanelKeys BuildPanel(const PanelContext& context) {
     PanelKeys keys{};
     if (!context.macroRunning || context.ui == nullptr) {

@@ -3,7 +3,8 @@
 // when no macro runs. Plain data, so that the rules can be tested without widgets.
 #pragma once
 
-#include "cadhost/ui_state.h"
+#include "cadhost/driver/keys.h"
+#include "cadhost/driver/ui_state.h"
 
 #include <array>
 #include <cstdint>
@@ -12,13 +13,8 @@
 
 namespace cadhost::window {
 
-inline constexpr int kPanelKeys = 20;
-
-// The host key code of a panel position (1 to 20: F1 to F10, then S1 to S9 and S0), and back.
-std::int32_t PositionKey(int position);
-std::optional<int> KeyPosition(std::int32_t key);
-// "F1" .. "F10", "S1" .. "S9", "S0".
-std::string PositionName(int position);
+// The panel has a button for each of the host's key positions (cadhost/driver/keys.h).
+inline constexpr int kPanelKeys = kKeyPositions;
 
 // What the host does for a key it owns.
 enum class HostCommand {

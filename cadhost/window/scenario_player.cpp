@@ -1,10 +1,11 @@
 #include "cadhost/window/scenario_player.h"
 
-#include "cadhost/driver/names.h"
+#include "cadhost/driver/keys.h"
+#include "cadhost/driver/request_name.h"
+#include "cadhost/driver/session.h"
 #include "cadhost/model/drawing.h"
 #include "cadhost/scenario/dialog_actions.h"
 #include "cadhost/scenario/steps.h"
-#include "cadhost/session.h"
 #include "cadhost/window/host_actions.h"
 #include "cadhost/window/host_window.h"
 #include "cadhost/window/macro_session.h"
@@ -24,18 +25,6 @@ namespace {
 
 using scenario::RunContext;
 using scenario::Step;
-
-std::optional<std::int32_t> ParseKey(const std::string& word) {
-    for (int position = 1; position <= kPanelKeys; ++position) {
-        if (PositionName(position) == word)
-            return PositionKey(position);
-    }
-    char* end = nullptr;
-    const long code = std::strtol(word.c_str(), &end, 10);
-    if (word.empty() || *end != '\0')
-        return std::nullopt;
-    return static_cast<std::int32_t>(code);
-}
 
 class Player {
 public:

@@ -1,8 +1,8 @@
 #include "cadhost/window/window_app.h"
 
-#include "cadhost/macro_library.h"
+#include "cadhost/driver/macro_library.h"
+#include "cadhost/driver/session.h"
 #include "cadhost/scenario/script.h"
-#include "cadhost/session.h"
 #include "cadhost/window/host_actions.h"
 #include "cadhost/window/host_window.h"
 #include "cadhost/window/scenario_player.h"
@@ -45,13 +45,13 @@ std::string DefaultSettingsDir() {
 
 // The window over the loaded macro and the chosen drawing; null after a message on `err`.
 std::unique_ptr<HostWindow> MakeWindow(const WindowOptions& options, std::ostream& err) {
-    const LoadedMacro macro = LoadMacroLibrary(
-        options.macroLibrary.empty() ? DefaultMacroLibraryPath() : options.macroLibrary);
-    if (macro.main == nullptr) {
-        err << "cadhost: " << macro.error << '\n';
+    const auto macro = LoadMacroLibrary(options.macroLibrary.empty() ? DefaultMacroLibraryPath()
+                                                                     : options.macroLibrary);
+    if (!macro) {
+        err << "cadhost: " << macro.error() << '\n';
         return nullptr;
     }
-    auto window = std::make_unique<HostWindow>(macro.main);
+    auto window = std::make_unique<HostWindow>(*macro);
     if (options.drawingFile.empty()) {
         window->Actions().UseSample();
         return window;

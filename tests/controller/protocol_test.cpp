@@ -1,9 +1,9 @@
 // The call protocol of Main, through the real macro library and the stand-in host's functions,
 // which this test program exports.
-#include "cadhost/invocation.h"
-#include "cadhost/macro_library.h"
+#include "cadhost/driver/invocation.h"
+#include "cadhost/driver/macro_library.h"
+#include "cadhost/driver/session.h"
 #include "cadhost/model/sample_drawing.h"
-#include "cadhost/session.h"
 #include "host/res_layout.h"
 #include "state/quillex_state.h"
 
@@ -32,7 +32,8 @@ std::int32_t A(Action a) {
 class Protocol : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        macro_ = cadhost::LoadMacroLibrary(cadhost::DefaultMacroLibraryPath()).main;
+        const auto loaded = cadhost::LoadMacroLibrary(cadhost::DefaultMacroLibraryPath());
+        macro_ = loaded ? *loaded : nullptr;
     }
 
     void SetUp() override {

@@ -2,7 +2,7 @@
 // then the scan of the chosen layers against the stand-in host's drawing.
 #include "controller/selected_layers_scan.h"
 
-#include "cadhost/session.h"
+#include "cadhost/driver/session.h"
 #include "dialogs/layer_grid.h"
 #include "dialogs/layers_dialog.h"
 #include "platform/platform.h"

@@ -2,7 +2,7 @@
 // the confirm-each review handing such an entity over.
 #include "controller/selection_set_choice.h"
 
-#include "cadhost/session.h"
+#include "cadhost/driver/session.h"
 #include "dialogs/selset_dialog.h"
 #include "drawing/apply_change.h"
 #include "platform/platform.h"

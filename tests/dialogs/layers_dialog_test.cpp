@@ -3,7 +3,7 @@
 // dialog closes.
 #include "dialogs/layers_dialog.h"
 
-#include "cadhost/session.h"
+#include "cadhost/driver/session.h"
 #include "dialogs/dialog_result.h"
 #include "dialogs/layer_grid.h"
 #include "state/state_access.h"

@@ -2,7 +2,7 @@
 // the preselection of the run's last set and when OK may be pressed.
 #include "dialogs/selset_dialog.h"
 
-#include "cadhost/session.h"
+#include "cadhost/driver/session.h"
 #include "dialogs/dialog_result.h"
 #include "state/state_access.h"
 #include "tests/support/cadhost_slots.h"

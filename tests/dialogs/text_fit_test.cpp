@@ -2,7 +2,7 @@
 // dialog font, at one and a half times its size and with a wide font, and (run again by ctest
 // with QT_SCALE_FACTOR=1.5) on a scaled display. Each window is also saved as a picture under
 // the test-output folder, for a person to look at.
-#include "cadhost/session.h"
+#include "cadhost/driver/session.h"
 #include "dialogs/confirm_window.h"
 #include "dialogs/edit_text_dialog.h"
 #include "dialogs/found_text_window.h"

@@ -1,6 +1,6 @@
 #include "tests/drawing/dialog_fixture.h"
 
-#include "cadhost/session.h"
+#include "cadhost/driver/session.h"
 #include "platform/platform.h"
 #include "settings/settings_store.h"
 

@@ -1,6 +1,6 @@
 #include "tests/drawing/drawing_fixture.h"
 
-#include "cadhost/session.h"
+#include "cadhost/driver/session.h"
 #include "drawing/drawing_scan.h"
 #include "host/host_table.h"
 #include "state/state_access.h"

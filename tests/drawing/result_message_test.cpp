@@ -1,6 +1,6 @@
 #include "drawing/apply_change.h"
 
-#include "cadhost/session.h"
+#include "cadhost/driver/session.h"
 #include "tests/drawing/drawing_fixture.h"
 
 #include <gmock/gmock.h>

@@ -22,9 +22,9 @@ using test::PutLe;
 using ::testing::HasSubstr;
 
 std::vector<std::byte> FileContents(const char* path) {
-    platform::FileBytes file = platform::ReadFileBytes(path);
-    EXPECT_TRUE(file.ok()) << path << ": " << file.error;
-    return std::move(file.bytes);
+    auto file = platform::ReadFileBytes(path);
+    EXPECT_TRUE(file.ok()) << path << ": " << file.error();
+    return file ? std::move(*file) : std::vector<std::byte>{};
 }
 
 // What binutils reads as the exports of the fixture: defined global or weak symbols of default

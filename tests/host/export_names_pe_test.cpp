@@ -21,9 +21,9 @@ const std::vector<std::string> kNames = {"LBLSINIT", "Lblsinit", "getesc", "wrtm
 
 #ifdef QX_PE_FIXTURE
 TEST(PeExportNames, CrossCompiledDllListsItsExportsInTableOrder) {
-    const platform::FileBytes file = platform::ReadFileBytes(QX_PE_FIXTURE);
-    ASSERT_TRUE(file.ok()) << file.error;
-    const ExportNameList list = ReadPeExportNames(file.bytes);
+    const auto file = platform::ReadFileBytes(QX_PE_FIXTURE);
+    ASSERT_TRUE(file.ok()) << file.error();
+    const ExportNameList list = ReadPeExportNames(*file);
     ASSERT_TRUE(list.ok()) << list.error;
     // The format keeps the name table sorted by byte value, so upper case comes first.
     EXPECT_EQ(list.names, (std::vector<std::string>{"LBLSINIT", "Lblsinit", "wrtmsg"}));
