@@ -181,6 +181,8 @@ FormWindow::FormWindow(form::ControlTable table, form::TabOrder tabOrder, Window
 FormWindow::~FormWindow() {
     auto& live = Registry();
     live.erase(std::remove(live.begin(), live.end(), this), live.end());
+    HookKeyboard(std::any_of(live.begin(), live.end(),
+                             [](const FormWindow* form) { return form->floating_; }));
     if (window_ != nullptr) {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         DestroyWindow(window_);
@@ -673,6 +675,8 @@ void FormWindow::EndModal(int result) {
 void FormWindow::ShowFloating() {
     if (window_ == nullptr)
         return;
+    floating_ = true;
+    HookKeyboard(true);
     ShowWindow(window_, SW_SHOWNOACTIVATE);
     if (options_.stacking == Stacking::TopMost)
         SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -863,6 +867,42 @@ LRESULT CALLBACK FormWindow::ScrollBoxProc(HWND box, UINT message, WPARAM wParam
     return DefWindowProcW(box, message, wParam, lParam);
 }
 
+static HHOOK& KeyboardHookHandle() {
+    static HHOOK hook = nullptr;
+    return hook;
+}
+
+void FormWindow::HookKeyboard(bool wanted) {
+    HHOOK& hook = KeyboardHookHandle();
+    if (wanted && hook == nullptr)
+        hook = SetWindowsHookExW(WH_GETMESSAGE, &FormWindow::KeyboardHook, nullptr,
+                                 GetCurrentThreadId());
+    if (!wanted && hook != nullptr) {
+        UnhookWindowsHookEx(hook);
+        hook = nullptr;
+    }
+}
+
+// The host's own message loop knows nothing of our floating windows, so their keyboard
+// navigation (Tab, Space on a button) is given to them on its way through that loop.
+LRESULT CALLBACK FormWindow::KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
+    auto* message = reinterpret_cast<MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && message->message >= WM_KEYFIRST &&
+        message->message <= WM_KEYLAST) {
+        for (FormWindow* form : Registry()) {
+            if (!form->floating_ || form->modal_ || form->window_ == nullptr)
+                continue;
+            if (message->hwnd != form->window_ && !IsChild(form->window_, message->hwnd))
+                continue;
+            if (IsDialogMessageW(form->window_, message)) {
+                message->message = WM_NULL;
+                break;
+            }
+        }
+    }
+    return CallNextHookEx(KeyboardHookHandle(), code, wParam, lParam);
+}
+
 LRESULT CALLBACK FormWindow::ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR, DWORD_PTR data) {
     auto* form = reinterpret_cast<FormWindow*>(data);
@@ -873,6 +913,9 @@ LRESULT CALLBACK FormWindow::ControlProc(HWND control, UINT message, WPARAM wPar
             return 0;
         }
     }
+    if (form->onControlMessage && message != WM_NCDESTROY &&
+        form->onControlMessage(form->NameOf(control), message, wParam, lParam))
+        return 0;
     if (message == WM_NCDESTROY)
         RemoveWindowSubclass(control, &FormWindow::ControlProc, kSubclassId);
     return DefSubclassProc(control, message, wParam, lParam);

@@ -130,6 +130,10 @@ public:
     std::function<void()> onClose;
     // A character typed into a control: false refuses it (with a beep).
     std::function<bool(std::string_view name, wchar_t c)> onCharacter;
+    // Any other message to a control, before the control sees it (clicks, keys): true when the
+    // view consumed it.
+    std::function<bool(std::string_view name, UINT message, WPARAM wParam, LPARAM lParam)>
+        onControlMessage;
 
     // The windows of this engine that exist now, the most recently created last.
     static const std::vector<FormWindow*>& Live();
@@ -140,6 +144,8 @@ private:
 
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK ScrollBoxProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam);
+    static void HookKeyboard(bool wanted);
     static LRESULT CALLBACK ControlProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControl(std::size_t row);
@@ -169,6 +175,7 @@ private:
     Size growth_{};
     Size lastFitted_{};
     bool modal_ = false;
+    bool floating_ = false;
     bool running_ = false;
     int result_ = 0;
 };

@@ -287,3 +287,50 @@ TEST_F(ModalTest, TheDialogCanRunAgainAfterItEnded) {
 
 } // namespace
 } // namespace qx::win32
+
+namespace qx::win32 {
+namespace {
+
+// Pumps the thread's messages as a host's own loop would, knowing nothing of our windows.
+void PumpAsTheHostDoes() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+TEST_F(FormWindowTest, AFloatingWindowTakesTabFromTheHostsOwnMessageLoop) {
+    form.ShowFloating();
+    form.Focus("eText");
+    ASSERT_EQ(form.NameOf(GetFocus()), "eText");
+    PostMessageW(form.Control("eText"), WM_KEYDOWN, VK_TAB, 0);
+    PumpAsTheHostDoes();
+    EXPECT_EQ(form.NameOf(GetFocus()), "rbOne");
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    EXPECT_EQ(GetWindowLongPtrW(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0) << "not asked for";
+}
+
+TEST(FloatingWindow, StaysOnTopWithoutTakingTheFocusFromTheHost) {
+    HWND host = CreateWindowExW(0, L"EDIT", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                                100, nullptr, nullptr, nullptr, nullptr);
+    SetFocus(host);
+    WindowOptions options;
+    options.stacking = Stacking::TopMost;
+    options.frame = Frame::CloseBox;
+    FormWindow floating(kTable, kTabOrder, options);
+    floating.Create(host);
+    floating.ShowFloating();
+    PumpAsTheHostDoes();
+    EXPECT_NE(GetWindowLongPtrW(floating.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    EXPECT_TRUE(IsWindowVisible(floating.Handle()));
+    EXPECT_EQ(GetFocus(), host);
+    // Its close box hides it; the controller decides when it goes.
+    SendMessageW(floating.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(floating.Handle()));
+    EXPECT_TRUE(IsWindow(floating.Handle()));
+    DestroyWindow(host);
+}
+
+} // namespace
+} // namespace qx::win32
