@@ -44,3 +44,7 @@ add_subdirectory(text)
 add_subdirectory(tests/host)
 add_subdirectory(tests/platform)
 add_subdirectory(tests/text)
+
+# The native views of the dialogs and their tests (the ones that show windows run under Xvfb).
+add_subdirectory(dialogs/win32)
+add_subdirectory(tests/dialogs/win32)
