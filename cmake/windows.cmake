@@ -7,6 +7,12 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 # Unicode Win32 API throughout; no min/max macros; the lean Windows headers.
 add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
 
+# GCC 12 reports false overlaps inside std::string's own copies when it inlines them at -O3
+# (GCC bug 105651); the warning says nothing about our code.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+  add_compile_options(-Wno-restrict)
+endif()
+
 enable_testing()
 
 # GoogleTest from Debian's sources, built for the target like the rest.
@@ -32,5 +38,47 @@ function(qx_add_unit_test name)
 endfunction()
 
 add_subdirectory(host)
+add_subdirectory(platform)
+add_subdirectory(state)
 add_subdirectory(text)
+add_subdirectory(tests/host)
+add_subdirectory(tests/platform)
 add_subdirectory(tests/text)
+
+# The native views of the dialogs and their tests (the ones that show windows run under Xvfb).
+add_subdirectory(dialogs/win32)
+add_subdirectory(tests/dialogs/win32)
+
+# qx_add_macro_dll(NAME OUTPUT_NAME NAME LIBS ...): a macro library as the host loads it: the
+# entry point of host/main_entry.cpp bound by name at load, exporting Main and nothing else
+# (host/win32/quillex.def), with the runtime linked in.
+function(qx_add_macro_dll name)
+  cmake_parse_arguments(D "" "OUTPUT_NAME" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} SHARED ${PROJECT_SOURCE_DIR}/host/main_entry.cpp
+    ${PROJECT_SOURCE_DIR}/host/win32/quillex.def ${D_SOURCES})
+  target_link_libraries(${name} PRIVATE ${D_LIBS} qx_binding qx_state)
+  set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${D_OUTPUT_NAME})
+  target_link_options(${name} PRIVATE -Wl,--no-undefined)
+  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+    # Main is stdcall on x86 (Main@16); the definition file exports it as plain "Main".
+    target_link_options(${name} PRIVATE -Wl,--enable-stdcall-fixup)
+  endif()
+endfunction()
+
+# qx_add_dll_check(NAME DLL): a test that reads the DLL's export and import tables with the
+# target's objdump: exactly the export "Main", and only DLLs that every Windows has.
+find_program(QX_OBJDUMP NAMES ${QX_MINGW_TRIPLET}-objdump REQUIRED)
+function(qx_add_dll_check name dll)
+  add_test(NAME ${name}
+    COMMAND ${CMAKE_COMMAND} -DDLL=${dll} -DOBJDUMP=${QX_OBJDUMP}
+            -P ${PROJECT_SOURCE_DIR}/cmake/check_dll.cmake)
+  set_tests_properties(${name} PROPERTIES LABELS "windows;static" TIMEOUT 60)
+endfunction()
+
+# The macro itself, once the toolkit-free controller and the native views are part of the build.
+if(TARGET qx_controller AND TARGET qx_dialogs_win32)
+  qx_add_macro_dll(quillex OUTPUT_NAME Quillex LIBS qx_controller)
+  qx_add_dll_check(QuillexDll.ExportsOnlyMainAndNeedsOnlySystemDlls $<TARGET_FILE:quillex>)
+  install(TARGETS quillex RUNTIME DESTINATION . LIBRARY DESTINATION .)
+endif()
+add_subdirectory(tests/host/win32)

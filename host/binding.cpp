@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <exception>
+#include <utility>
+#include <vector>
 
 namespace qx::host {
 namespace {
@@ -20,9 +22,37 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return std::ranges::equal(a, b, {}, AsciiLower, AsciiLower);
 }
 
-void ShowBindingError(const std::string& text) {
-    platform::ShowMessageBox(platform::BoxKind::Error, kBindingErrorCaption, text);
+// Whether boxes wait for the first call of Main, and the ones that wait.
+enum class BoxTiming { AtOnce, AtFirstCall };
+BoxTiming g_boxTiming = BoxTiming::AtOnce;
+std::vector<std::string> g_deferredBoxes;
+
+void ShowNow(const std::string& text) {
+    // The library's own failure concerns the whole desktop: the host may have no window yet.
+    platform::ShowMessageBox(platform::BoxKind::Error, kBindingErrorCaption, text, false,
+                             platform::BoxScope::Desktop);
 }
+
+void ShowBindingError(const std::string& text) {
+    if (g_boxTiming == BoxTiming::AtFirstCall) {
+        // Out of memory while the library loads: the box is lost, the load goes on.
+        try {
+            g_deferredBoxes.push_back(text);
+        } catch (...) {
+        }
+        return;
+    }
+    ShowNow(text);
+}
+
+// Defers the binding's boxes for as long as it lives.
+class DeferredBoxes {
+public:
+    DeferredBoxes() { g_boxTiming = BoxTiming::AtFirstCall; }
+    ~DeferredBoxes() { g_boxTiming = BoxTiming::AtOnce; }
+    DeferredBoxes(const DeferredBoxes&) = delete;
+    DeferredBoxes& operator=(const DeferredBoxes&) = delete;
+};
 
 // Slots hold typed function pointers; the loader hands out untyped addresses. Converting
 // between the two is what POSIX and Win32 both guarantee for exported functions.
@@ -81,6 +111,8 @@ void BindToHostFile(const std::string& path) {
 }
 
 void BindToHostExecutable() {
+    const DeferredBoxes deferred;
+    g_deferredBoxes.clear();
     // Binding runs while the library loads, where an escaping exception would end the host.
     try {
         InstallHostUiHooks();
@@ -99,6 +131,15 @@ void BindToHostExecutable() {
         Slots() = HostTable{};
         ShowBindingError("The host functions cannot be bound: an unknown error occurred.");
     }
+}
+
+void ShowDeferredBindingMessages() {
+    if (g_deferredBoxes.empty())
+        return;
+    // Taken out first: a box that leads back into Main must not show the same boxes again.
+    const std::vector<std::string> boxes = std::exchange(g_deferredBoxes, {});
+    for (const std::string& text : boxes)
+        ShowNow(text);
 }
 
 } // namespace qx::host

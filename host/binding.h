@@ -49,6 +49,13 @@ void BindToHostFile(const std::string& path);
 // The library's load-time binding: installs the host's UI hooks when it exports them, then
 // binds every slot to the exports of the process's main executable. Never throws; a host whose
 // image cannot be read gets one "DLL Error" box and leaves every slot empty.
+//
+// It runs while the platform's loader holds its lock, where a message box (which runs a
+// message loop and may start threads) can hang the host. So its boxes are only collected, and
+// ShowDeferredBindingMessages shows them at the first call of Main.
 void BindToHostExecutable();
+
+// Shows, in order, the boxes the load-time binding collected, once; later calls show nothing.
+void ShowDeferredBindingMessages();
 
 } // namespace qx::host

@@ -2,7 +2,7 @@
 
 #include "host/export_names_elf.h"
 #include "host/export_names_pe.h"
-#include "platform/mapped_file.h"
+#include "platform/module_image.h"
 
 #include <algorithm>
 #include <array>
@@ -18,12 +18,13 @@ bool StartsWith(std::span<const std::byte> image, std::string_view magic) {
 
 } // namespace
 
-ExportNameList ParseExportNames(std::span<const std::byte> image) {
+ExportNameList ParseExportNames(std::span<const std::byte> image, platform::ImageLayout layout) {
     if (StartsWith(image, "\x7f"
-                          "ELF"))
+                          "ELF") &&
+        layout == platform::ImageLayout::File)
         return ReadElfExportNames(image);
     if (StartsWith(image, "MZ"))
-        return ReadPeExportNames(image);
+        return ReadPeExportNames(image, layout);
     return ExportNameList::Failure("it is neither an ELF nor a PE image");
 }
 
@@ -31,10 +32,10 @@ ExportNameList ReadExportNames(const std::string& file) {
     // The host's image is large (debug information, resources) and its export tables are a
     // small part of it: mapped, only the pages the reader looks at are read. A running
     // program's image cannot be shortened under us.
-    const auto contents = platform::MappedFile::Open(file);
-    if (!contents)
-        return ExportNameList::Failure("cannot read \"" + file + "\": " + contents.error());
-    ExportNameList list = ParseExportNames(contents->Bytes());
+    const platform::ModuleImage contents = platform::ModuleImage::Open(file);
+    if (!contents.ok())
+        return ExportNameList::Failure("cannot read \"" + file + "\": " + contents.Error());
+    ExportNameList list = ParseExportNames(contents.Bytes(), contents.Layout());
     if (!list.ok())
         list.error = "cannot read the exports of \"" + file + "\": " + list.error;
     return list;

@@ -1,6 +1,8 @@
 // The export names of an executable image, in the order of the image's own table.
 #pragma once
 
+#include "platform/module_image.h"
+
 #include <cstddef>
 #include <span>
 #include <string>
@@ -17,8 +19,10 @@ struct ExportNameList {
     static ExportNameList Failure(std::string why) { return {{}, std::move(why)}; }
 };
 
-// Reads an ELF or a PE image, whichever its first bytes say it is.
-ExportNameList ParseExportNames(std::span<const std::byte> image);
+// Reads an ELF or a PE image, whichever its first bytes say it is. A loaded layout is known
+// only for PE images.
+ExportNameList ParseExportNames(std::span<const std::byte> image,
+                                platform::ImageLayout layout = platform::ImageLayout::File);
 
 // Reads the export names of the module file at `file` (UTF-8 path). An unreadable file or an
 // image of an unknown kind gives an error that names the file and the reason.

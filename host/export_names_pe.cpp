@@ -40,7 +40,8 @@ struct FileRange {
 
 class PeReader {
 public:
-    explicit PeReader(const ImageBytes& image) : image_(image) {}
+    PeReader(const ImageBytes& image, platform::ImageLayout layout)
+        : image_(image), layout_(layout) {}
 
     ExportNameList Read() {
         const auto peOffset = image_.U32(kPeOffsetField);
@@ -110,8 +111,9 @@ private:
         return list;
     }
 
-    // Maps an RVA to the file through the section that holds it. Only the part of a section
-    // that is backed by the file counts: the rest is zero-filled memory that has no names.
+    // Maps an RVA to the image through the section that holds it. In a file only the part of a
+    // section that is backed by the file counts: the rest is zero-filled memory that has no
+    // names. A loaded image holds each section whole at its RVA.
     std::optional<FileRange> Map(std::uint64_t rva) const {
         for (std::uint64_t i = 0; i < sectionCount_; ++i) {
             const std::uint64_t header = sections_ + i * kSectionHeaderSize;
@@ -119,11 +121,12 @@ private:
             const std::uint64_t virtualAddress = *image_.U32(header + kSectionVirtualAddress);
             const std::uint64_t rawSize = *image_.U32(header + kSectionRawSize);
             const std::uint64_t rawPointer = *image_.U32(header + kSectionRawPointer);
-            const std::uint64_t backed =
-                virtualSize == 0 ? rawSize : std::min(virtualSize, rawSize);
+            const bool loaded = layout_ == platform::ImageLayout::Loaded;
+            const std::uint64_t inMemory = virtualSize == 0 ? rawSize : virtualSize;
+            const std::uint64_t backed = loaded ? inMemory : std::min(inMemory, rawSize);
             if (rva < virtualAddress || rva - virtualAddress >= backed)
                 continue;
-            const std::uint64_t offset = rawPointer + (rva - virtualAddress);
+            const std::uint64_t offset = loaded ? rva : rawPointer + (rva - virtualAddress);
             if (offset >= image_.size())
                 return std::nullopt;
             const std::uint64_t inSection = backed - (rva - virtualAddress);
@@ -133,15 +136,16 @@ private:
     }
 
     const ImageBytes& image_;
+    platform::ImageLayout layout_;
     std::uint64_t sections_ = 0;
     std::uint64_t sectionCount_ = 0;
 };
 
 } // namespace
 
-ExportNameList ReadPeExportNames(std::span<const std::byte> bytes) {
+ExportNameList ReadPeExportNames(std::span<const std::byte> bytes, platform::ImageLayout layout) {
     const ImageBytes image(bytes);
-    return PeReader(image).Read();
+    return PeReader(image, layout).Read();
 }
 
 } // namespace qx::host

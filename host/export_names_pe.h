@@ -6,6 +6,8 @@
 
 namespace qx::host {
 
-ExportNameList ReadPeExportNames(std::span<const std::byte> image);
+// `layout` says whether the sections lie where the file puts them or where the loader does.
+ExportNameList ReadPeExportNames(std::span<const std::byte> image,
+                                 platform::ImageLayout layout = platform::ImageLayout::File);
 
 } // namespace qx::host

@@ -13,8 +13,21 @@ namespace qx::host {
 
 using i32 = std::int32_t;
 
+// Calling conventions across the host interface. On 32-bit Windows the host and the macro
+// pass every argument on the stack and the called function removes it (stdcall), as the
+// Windows API itself and the Pascal-family hosts of this interface do; the undecorated name
+// "Main" is exported all the same. Every other target has one convention only, so the names
+// spell nothing there. These two macros are the only place that spells a convention.
+#if defined(_WIN32) && defined(__i386__)
+#define QX_MAIN_CALL __stdcall
+#define QX_HOST_CALL __stdcall
+#else
+#define QX_MAIN_CALL
+#define QX_HOST_CALL
+#endif
+
 // The callback SmartEntity2RegularEntities calls once for each plain piece of a smart entity.
-using SmartPieceCallback = void (*)(EntityRec* piece, void* arg1, void* arg2);
+using SmartPieceCallback = void(QX_HOST_CALL*)(EntityRec* piece, void* arg1, void* arg2);
 
 // X(name, result, parameters)
 #define QX_HOST_FUNCTIONS(X)                                                                       \
@@ -90,7 +103,8 @@ using SmartPieceCallback = void (*)(EntityRec* piece, void* arg1, void* arg2);
     X(atr_add2sys, void, (AttribRec * atr))                                                        \
     X(atr_update, void, (AttribRec * atr))
 
-#define QX_DECLARE_HOST_FN_TYPE(name, result, params) using name##_fn = result(*) params;
+#define QX_DECLARE_HOST_FN_TYPE(name, result, params)                                              \
+    using name##_fn = result(QX_HOST_CALL*) params;
 QX_HOST_FUNCTIONS(QX_DECLARE_HOST_FN_TYPE)
 #undef QX_DECLARE_HOST_FN_TYPE
 
@@ -104,8 +118,8 @@ enum class Action : std::uint8_t {
 };
 
 // The entry point the macro exports.
-using Main_fn = std::int32_t (*)(std::int32_t callState, std::int32_t action, void* record,
-                                 void* arg);
+using Main_fn = std::int32_t(QX_MAIN_CALL*)(std::int32_t callState, std::int32_t action,
+                                            void* record, void* arg);
 inline constexpr const char* kMainExportName = "Main";
 
 // Function-key codes.

@@ -22,9 +22,13 @@ using host::BoxKind;
 // Installs the host's UI hooks (or none). Called once when the library binds to its host.
 void SetUiHooks(const host::UiHooks* hooks);
 
+// Whom a message box holds up: the host's window, or the whole desktop (for failures of the
+// library itself, which may come before the host has a window to own the box).
+enum class BoxScope { HostWindow, Desktop };
+
 // Message boxes. `defaultNo` makes No the default button of a confirmation.
 BoxAnswer ShowMessageBox(BoxKind kind, const std::string& caption, const std::string& text,
-                     bool defaultNo = false);
+                         bool defaultNo = false, BoxScope scope = BoxScope::HostWindow);
 inline void ErrorBox(const std::string& text) {
     ShowMessageBox(BoxKind::Error, "Error", text);
 }
@@ -41,7 +45,7 @@ inline bool ConfirmBox(const std::string& text, bool defaultNo = false) {
 // The desktop's default beep.
 void Beep();
 
-// Runs a modal dialog to its end and returns its result code.
+// Runs a modal dialog to its end and returns its result code (the Qt views only).
 int RunModal(QDialog& dialog);
 
 // Opens a document with its default application, never through a shell command line.

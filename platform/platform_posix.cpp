@@ -63,7 +63,8 @@ void SetUiHooks(const host::UiHooks* hooks) {
 }
 
 BoxAnswer ShowMessageBox(BoxKind kind, const std::string& caption, const std::string& text,
-                     bool defaultNo) {
+                         bool defaultNo, BoxScope /*scope*/) {
+    // A Qt box stays on top of every window of the desktop whatever its scope.
     if (g_hooks != nullptr && g_hooks->messageBox != nullptr)
         return g_hooks->messageBox(kind, caption.c_str(), text.c_str(), defaultNo);
     return ShowQtBox(kind, caption, text, defaultNo);

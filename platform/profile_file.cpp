@@ -127,7 +127,7 @@ bool ReplaceFileAtomically(const fs::path& target, const std::string& data,
 } // namespace
 
 std::optional<std::string> ReadProfileValue(const std::string& file, const std::string& section,
-                                             const std::string& key) {
+                                            const std::string& key) {
     const auto data = ReadWholeFile(ToPath(file));
     if (!data)
         return std::nullopt;
@@ -135,7 +135,7 @@ std::optional<std::string> ReadProfileValue(const std::string& file, const std::
 }
 
 bool WriteProfileValue(const std::string& file, const std::string& section, const std::string& key,
-                        const std::string& value) {
+                       const std::string& value) {
     const auto target = FinalTarget(ToPath(file));
     if (!target)
         return false;

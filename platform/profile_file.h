@@ -13,7 +13,7 @@ namespace qx::platform {
 // The value, or nothing when the file, the section or the key is missing or the file cannot be
 // read.
 std::optional<std::string> ReadProfileValue(const std::string& file, const std::string& section,
-                                             const std::string& key);
+                                            const std::string& key);
 
 // Sets the key, creating the file, the section and the key as needed. The new text goes to a
 // temporary file that is synced and renamed over the old one, so an interrupted write leaves
@@ -22,6 +22,6 @@ std::optional<std::string> ReadProfileValue(const std::string& file, const std::
 // written, when the file is read-only (by its mode bits, whoever runs the process) or when the
 // file or its folder cannot be written.
 bool WriteProfileValue(const std::string& file, const std::string& section, const std::string& key,
-                        const std::string& value);
+                       const std::string& value);
 
 } // namespace qx::platform

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the unit tests and the scenarios through the real
 # cadhost and macro library, then the unit tests again under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# UndefinedBehaviorSanitizer, then the Windows DLLs (scripts/test-windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,3 +14,5 @@ ctest --preset ci -j 2
 cmake --preset asan
 cmake --build --preset asan -j 2
 ctest --preset asan -j 2
+
+bash scripts/test-windows.sh
