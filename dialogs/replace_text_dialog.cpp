@@ -5,6 +5,7 @@
 #include "dialogs/drop_down_list.h"
 #include "dialogs/make_control.h"
 #include "dialogs/whole_number_spin_field.h"
+#include "host/automation_contract.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -47,7 +48,7 @@ QRadioButton* MakeRadioButton(QWidget* parent, const char* name, QRect geometry,
 
 TfmReplaceText::TfmReplaceText(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
-    setObjectName(QStringLiteral("fmReplaceText"));
+    setObjectName(QLatin1String(qx::automation::kReplaceTextForm));
     setWindowTitle(QStringLiteral("Replace Text"));
     setFont(DialogFont());
     resize(kClientWidth, kClientHeight);
