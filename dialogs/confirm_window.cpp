@@ -6,6 +6,7 @@
 #include "dialogs/label_auto_height.h"
 #include "dialogs/text_room.h"
 #include "dialogs/window_placement.h"
+#include "host/automation_contract.h"
 #include "host/codepage.h"
 #include "host/host_api.h"
 #include "platform/platform.h"
@@ -85,7 +86,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, int left, const QStri
 TfmConfirm::TfmConfirm(QWidget* parent)
     : ReviewWindow(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                                Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
-    setObjectName(QStringLiteral("fmConfirm"));
+    setObjectName(QLatin1String(qx::automation::kConfirmWindow));
     setWindowTitle(QStringLiteral("CONFIRM - left click in drawing area to move view to entity"));
     setFont(DialogFont());
     resize(kClientWidth, kClientHeight);

@@ -2,6 +2,7 @@
 
 #include "dialogs/dialog_font.h"
 #include "dialogs/dialog_result.h"
+#include "host/automation_contract.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,7 +19,7 @@ constexpr int kMaxTextLength = 255;
 TfmEditText::TfmEditText(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
-    setObjectName(QStringLiteral("fmEditText"));
+    setObjectName(QLatin1String(qx::automation::kEditTextForm));
     setWindowTitle(QStringLiteral("Enter New Text for Entity"));
     setFont(DialogFont());
     resize(kClientWidth, kClientHeight);

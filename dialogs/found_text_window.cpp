@@ -2,6 +2,7 @@
 
 #include "dialogs/dialog_font.h"
 #include "dialogs/label_auto_height.h"
+#include "host/automation_contract.h"
 
 #include <QResizeEvent>
 
@@ -21,7 +22,7 @@ constexpr int kFrameHeight = 37;
 TfmFoundText::TfmFoundText(QWidget* parent)
     : ReviewWindow(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                                Qt::WindowTitleHint) {
-    setObjectName(QStringLiteral("fmFoundText"));
+    setObjectName(QLatin1String(qx::automation::kFoundTextWindow));
     setFont(DialogFont());
     resize(kClientWidth, kClientHeight);
 

@@ -5,6 +5,7 @@
 #include "dialogs/layer_grid.h"
 #include "dialogs/make_control.h"
 #include "dialogs/whole_number_spin_field.h"
+#include "host/automation_contract.h"
 #include "host/host_records.h"
 #include "host/host_table.h"
 
@@ -44,7 +45,7 @@ TfmLayers::TfmLayers(form::TfmLayers& model, QWidget* parent)
     // The inherited controls are re-arranged from their designed places, not from the places
     // the Replace Text dialog fitted them to.
     layout.restoreDesign();
-    setObjectName(QStringLiteral("fmLayers"));
+    setObjectName(QLatin1String(qx::automation::kLayersForm));
     setWindowTitle(QStringLiteral("Select Layer(s) to Process"));
     setMinimumSize(kMinClientWidth, kMinClientHeight);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);

@@ -5,6 +5,7 @@
 #include "dialogs/drop_down_list.h"
 #include "dialogs/table_builder.h"
 #include "dialogs/whole_number_spin_field.h"
+#include "host/automation_contract.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -29,7 +30,7 @@ TfmReplaceText::TfmReplaceText(QWidget* parent)
 
 TfmReplaceText::TfmReplaceText(form::TfmReplaceText& model, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), model_(&model) {
-    setObjectName(QStringLiteral("fmReplaceText"));
+    setObjectName(QLatin1String(qx::automation::kReplaceTextForm));
     setWindowTitle(QStringLiteral("Replace Text"));
     setFont(DialogFont());
     resize(kClientWidth, kClientHeight);

@@ -4,6 +4,7 @@
 #include "dialogs/dialog_result.h"
 #include "dialogs/label_auto_height.h"
 #include "dialogs/make_control.h"
+#include "host/automation_contract.h"
 #include "host/codepage.h"
 #include "state/state_access.h"
 
@@ -50,7 +51,7 @@ TLabelAutoHeight* MakeTextLabel(QWidget* parent, const QColor& colour) {
 
 TfmReport::TfmReport(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
-    setObjectName(QStringLiteral("fmReport"));
+    setObjectName(QLatin1String(qx::automation::kReportForm));
     setWindowTitle(QStringLiteral("Text Change Report "));
     setFont(DialogFont());
     resize(kClientWidth, kClientHeight);

@@ -4,6 +4,7 @@
 #include "dialogs/dialog_result.h"
 #include "dialogs/form/selset_form.h"
 #include "dialogs/make_control.h"
+#include "host/automation_contract.h"
 #include "host/codepage.h"
 #include "host/host_table.h"
 #include "state/state_access.h"
@@ -53,7 +54,7 @@ QString SetEntry(int set, std::int32_t mask) {
 
 TfmSelSet::TfmSelSet(int entityCount, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
-    setObjectName(QStringLiteral("fmSelSet"));
+    setObjectName(QLatin1String(qx::automation::kSelectionSetForm));
     setWindowTitle(QStringLiteral("Matching PText/MText entities found"));
     setFont(DialogFont());
     resize(kClientWidth, kClientHeight);
