@@ -744,6 +744,9 @@ LRESULT FormWindow::ControlColour(HDC dc, HWND control) {
     SetBkMode(dc, TRANSPARENT);
     if (row > 0 && coloured_[static_cast<std::size_t>(row)])
         SetTextColor(dc, colours_[static_cast<std::size_t>(row)]);
+    else if (onTextColour)
+        if (const std::optional<COLORREF> colour = onTextColour(control))
+            SetTextColor(dc, *colour);
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
@@ -760,6 +763,8 @@ void FormWindow::MinMaxInfo(MINMAXINFO& info) const {
     info.ptMinTrackSize = {least.width, least.height};
     if (options_.sizing == Sizing::WidthOnly)
         info.ptMaxTrackSize.y = fittedOuter.height;
+    if (options_.sizing == Sizing::HeightFollowsTexts)
+        info.ptMinTrackSize.y = 0;
 }
 
 LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

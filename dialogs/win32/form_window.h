@@ -33,7 +33,13 @@ enum class Frame : std::uint8_t {
 };
 
 // Which of its sides the user may drag.
-enum class Sizing : std::uint8_t { Fixed, WidthOnly, Free };
+enum class Sizing : std::uint8_t {
+    Fixed,
+    WidthOnly,
+    Free,
+    // The user sets the width; the view sets the height its texts need.
+    HeightFollowsTexts,
+};
 
 enum class Stacking : std::uint8_t { Normal, TopMost };
 
@@ -130,6 +136,8 @@ public:
     std::function<void()> onClose;
     // A character typed into a control: false refuses it (with a beep).
     std::function<bool(std::string_view name, wchar_t c)> onCharacter;
+    // The text colour of a control the view made itself (not in the table), if it has one.
+    std::function<std::optional<COLORREF>(HWND control)> onTextColour;
     // Any other message to a control, before the control sees it (clicks, keys): true when the
     // view consumed it.
     std::function<bool(std::string_view name, UINT message, WPARAM wParam, LPARAM lParam)>
