@@ -123,8 +123,9 @@ void ReplaceMatchesWholeWord(benchmark::State& state) {
         for (std::size_t i = 0; i < texts.size(); ++i) {
             qx::host::str255 text(texts[i]);
             bool lenError = false;
-            replaced += ReplaceMatches(text, kSearch, kReplacement, CaseSens::No, WholeWords::Yes,
-                                       WholeEnts::No, lenError, TestOnly::No);
+            replaced +=
+                ReplaceMatches(text, kSearch, kReplacement,
+                               MatchOptions{.wholeWords = WholeWords::Yes}, lenError, TestOnly::No);
             benchmark::DoNotOptimize(text);
         }
         benchmark::DoNotOptimize(replaced);

@@ -1,17 +1,14 @@
 // Find-only browsing: each match in turn, framed by the highlight box and shown in the floating
 // found-text window, with an edit key for plain texts. Nothing is changed unless the user edits.
 #include "controller/host_calls.h"
+#include "controller/review_forms.h"
+#include "controller/selection_set_choice.h"
 #include "controller/states.h"
-#include "dialogs/found_text_window.h"
-#include "dialogs/label_auto_height.h"
-#include "dialogs/review_forms.h"
+#include "dialogs/forms.h"
 #include "drawing/hilite_box.h"
-#include "drawing/selection_sets.h"
 #include "host/codepage.h"
 #include "host/res_layout.h"
 #include "platform/platform.h"
-
-#include <QString>
 
 namespace qx {
 namespace {
@@ -20,8 +17,8 @@ using host::KeyF;
 using host::KeyS;
 using Flag = PendingChangeFlag;
 
-QString Shown(std::string_view cp1252) {
-    return QString::fromStdString(host::Cp1252ToUtf8(cp1252));
+std::string Shown(std::string_view cp1252) {
+    return host::Cp1252ToUtf8(cp1252);
 }
 
 void EndFind(QuillexL& s) {
@@ -69,10 +66,10 @@ void SetFindLabels(QuillexL& s) {
 void ShowFoundText(QuillexL& s, const PendingChangeType& e) {
     if (s.reviewFormKind != static_cast<std::uint8_t>(ReviewFormKind::FoundText))
         return;
-    auto* w = static_cast<TfmFoundText*>(s.reviewForm.get());
-    w->lblFoundText->setText(Shown(e.newstr));
-    w->setWindowTitle("Found on " + Shown(e.lyrname.view()));
-    w->fitLabels();
+    form::TfmFoundText w;
+    w.lblFoundText = Shown(e.newstr);
+    w.title = "Found on " + Shown(e.lyrname.view());
+    forms::ShowFoundText(*s.reviewForm, w);
 }
 
 // Moves the current view so that the top-left corner of the entity's extent lies under the
@@ -95,7 +92,7 @@ void MoveViewToEntity(QuillexL& s, const host::point& clicked) {
 
 void FindSetup(QuillexL& s, std::int32_t* ret) {
     if (s.reviewFormKind == 0 && CreateReviewForm(ReviewFormKind::FoundText))
-        s.reviewForm->show();
+        forms::ShowReviewWindow(*s.reviewForm);
     host::Host().view_setmode(0, 1);
     SkipErasedEntries(s);
     SetFindLabels(s);

@@ -2,7 +2,7 @@
 
 #include "controller/host_calls.h"
 #include "controller/replace_form_runner.h"
-#include "dialogs/review_forms.h"
+#include "controller/review_forms.h"
 #include "drawing/hilite_box.h"
 #include "host/host_table.h"
 #include "platform/platform.h"

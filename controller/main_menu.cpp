@@ -1,10 +1,10 @@
 // The main menu: the macro's keys over the host's selection menu.
 #include "controller/host_calls.h"
 #include "controller/replace_form_runner.h"
+#include "controller/selected_layers_scan.h"
 #include "controller/states.h"
 #include "drawing/drawing_scan.h"
 #include "drawing/hilite_box.h"
-#include "drawing/selected_layers_scan.h"
 #include "host/res_layout.h"
 #include "platform/platform.h"
 #include "settings/manual.h"

@@ -1,12 +1,9 @@
 #include "controller/replace_form_runner.h"
 
 #include "controller/host_calls.h"
-#include "dialogs/replace_form_io.h"
-#include "dialogs/replace_text_dialog.h"
-#include "platform/platform.h"
-#include "settings/form_placement.h"
-
-#include <QDialog>
+#include "dialogs/dialog_result.h"
+#include "dialogs/forms.h"
+#include "state/state_access.h"
 
 namespace qx {
 
@@ -14,15 +11,13 @@ bool RunReplaceTextForm(StartField field) {
     // No labels while the dialog is open.
     call::Lblsinit();
     call::lblson();
-    TfmReplaceText form;
-    settings::RestoreFormPos(form, settings::PlacementFile::Macro);
-    form.startField = static_cast<std::int32_t>(field);
-    FillReplaceForm(form);
-    const bool ok = platform::RunModal(form) == QDialog::Accepted;
-    if (ok)
-        ReadReplaceForm(form);
-    settings::SaveFormPos(form, settings::PlacementFile::Macro);
-    return ok;
+    form::TfmReplaceText form;
+    form.startField = field;
+    form.FillFrom(State());
+    return forms::RunReplaceText(form, [&form](int result) {
+               if (result == kResultOk)
+                   form.ReadInto(State());
+           }) == kResultOk;
 }
 
 } // namespace qx

@@ -2,7 +2,7 @@
 // invocation, before the first of them.
 #include "controller/host_calls.h"
 #include "controller/states.h"
-#include "dialogs/report_dialog.h"
+#include "dialogs/forms.h"
 #include "platform/platform.h"
 
 namespace qx {
@@ -29,11 +29,8 @@ void ResultInput(QuillexL& s) {
 
 void ReportInput(QuillexL& s) {
     // A report needs more than its result line.
-    if (s.reportLines->size() > 1) {
-        TfmReport report;
-        report.PopulateReport();
-        platform::RunModal(report);
-    }
+    if (s.reportLines->size() > 1)
+        forms::RunReport(*s.reportLines);
     s.state = stMainMenu;
 }
 

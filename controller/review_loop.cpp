@@ -1,13 +1,13 @@
 // The review loop of a change run: the matches are applied one by one, without a question or
 // after the user's answer, then length errors get a second pass.
 #include "controller/host_calls.h"
+#include "controller/review_forms.h"
 #include "controller/review_window.h"
+#include "controller/selection_set_choice.h"
 #include "controller/states.h"
-#include "dialogs/review_forms.h"
 #include "drawing/apply_change.h"
 #include "drawing/hilite_box.h"
 #include "drawing/pending_list.h"
-#include "drawing/selection_sets.h"
 #include "drawing/view_position.h"
 #include "host/res_layout.h"
 
@@ -152,7 +152,7 @@ void ReviewInput(QuillexL& s) {
     if (shown)
         apply = AnswerForShownEntry(s, e, res.pointKey(), apply);
     if (apply) {
-        ApplyPendingChange();
+        ApplyReviewedChange();
         if (e.Flag == Flag::SmartEnt)
             apply = false;
     }

@@ -1,7 +1,7 @@
 // Filling and showing the floating confirm window for the entry under review.
 #pragma once
 
-#include "drawing/pending_change.h"
+#include "state/pending_change.h"
 #include "state/quillex_state.h"
 
 namespace qx {

@@ -5,10 +5,10 @@
 #include "dialogs/edit_text_dialog.h"
 #include "dialogs/label_auto_height.h"
 #include "dialogs/text_room.h"
+#include "dialogs/window_placement.h"
 #include "host/codepage.h"
 #include "host/host_api.h"
 #include "platform/platform.h"
-#include "settings/form_placement.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -83,8 +83,8 @@ QPushButton* MakeButton(QWidget* parent, const char* name, int left, const QStri
 } // namespace
 
 TfmConfirm::TfmConfirm(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    : ReviewWindow(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                               Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("fmConfirm"));
     setWindowTitle(QStringLiteral("CONFIRM - left click in drawing area to move view to entity"));
     setFont(DialogFont());
@@ -212,28 +212,37 @@ void TfmConfirm::changeEvent(QEvent* event) {
         fitLabels();
 }
 
+void TfmConfirm::showForm(const form::TfmConfirm& form) {
+    model_ = form;
+    if (!form.title.empty())
+        setWindowTitle(QString::fromStdString(form.title));
+    if (!form.lblReplace.empty())
+        lblReplace->setText(QString::fromStdString(form.lblReplace));
+    if (!form.lblWith.empty())
+        lblWith->setText(QString::fromStdString(form.lblWith));
+    lblOldTxt->setText(QString::fromStdString(form.lblOldTxt));
+    lblNewTxt->setText(QString::fromStdString(form.lblNewTxt));
+    lblMaxLength->setVisible(form.lblMaxLengthVisible);
+    lblWithNote->setVisible(form.lblWithNoteVisible);
+    btnEdit->setEnabled(form.btnEditEnabled);
+    fitLabels();
+}
+
 void TfmConfirm::editText() {
     TfmEditText dialog;
     dialog.eNewText->setText(lblNewTxt->text());
-    settings::RestoreFormPos(dialog, settings::PlacementFile::Shared);
+    RestoreWindowPlace(dialog, settings::PlacementFile::Shared);
     hide();
     if (platform::RunModal(dialog) == kResultOk) {
-        // The entity holds Windows-1252 text: what the code page cannot hold becomes '?', and
-        // the window shows the text exactly as it will be written.
-        const std::string text = host::Utf8ToCp1252Lossy(dialog.eNewText->text().toStdString());
-        const QString shown = QString::fromStdString(host::Cp1252ToUtf8(text));
-        if (shown != lblNewTxt->text()) {
-            lblMaxLength->hide();
-            if (pManualEditMade != nullptr)
-                *pManualEditMade = true;
-        }
-        lblNewTxt->setText(shown);
-        if (pNewStr != nullptr)
-            *pNewStr = text;
+        model_.lblNewTxt = lblNewTxt->text().toStdString();
+        model_.lblMaxLengthVisible = !lblMaxLength->isHidden();
+        model_.EditAccepted(dialog.eNewText->text().toStdString());
+        lblMaxLength->setVisible(model_.lblMaxLengthVisible);
+        lblNewTxt->setText(QString::fromStdString(model_.lblNewTxt));
         fitLabels();
     }
     show();
-    settings::SaveFormPos(dialog, settings::PlacementFile::Shared);
+    SaveWindowPlace(dialog, settings::PlacementFile::Shared);
 }
 
 } // namespace qx

@@ -10,7 +10,8 @@
 
 #include "dialogs/design_layout.h"
 
-#include <QWidget>
+#include "dialogs/form/review_forms_content.h"
+#include "dialogs/review_window.h"
 
 #include <string>
 
@@ -21,7 +22,7 @@ namespace qx {
 
 class TLabelAutoHeight;
 
-class TfmConfirm : public QWidget {
+class TfmConfirm : public forms::ReviewWindow {
     Q_OBJECT
 
 public:
@@ -32,12 +33,15 @@ public:
     // review loop calls it after filling the window.
     void fitLabels();
 
+    // Shows the model's texts; the window keeps a copy of the model for its Edit button.
+    void showForm(const form::TfmConfirm& form);
+
     // True while fitLabels sets the window's height, so that the resize it causes is ignored.
     bool AdjustingHeight = false;
     // The text the entity would get, as Windows-1252 bytes; an edit replaces it.
-    std::string* pNewStr = nullptr;
+    std::string*& pNewStr = model_.pNewStr;
     // Set when an edit changes the proposed text.
-    bool* pManualEditMade = nullptr;
+    bool*& pManualEditMade = model_.pManualEditMade;
 
     QLabel* lblReplace = nullptr;
     QLabel* lblLocked = nullptr;
@@ -58,6 +62,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    form::TfmConfirm model_;
+
     void createLabels();
     void createButtons();
     // Where the notes start on the line of lblWith: after its text, at least where designed.

@@ -19,8 +19,8 @@ constexpr int kFrameHeight = 37;
 } // namespace
 
 TfmFoundText::TfmFoundText(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint) {
+    : ReviewWindow(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                               Qt::WindowTitleHint) {
     setObjectName(QStringLiteral("fmFoundText"));
     setFont(DialogFont());
     resize(kClientWidth, kClientHeight);

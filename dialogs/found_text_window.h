@@ -6,13 +6,13 @@
 // height follows its text (fitLabels); only the width is the user's.
 #pragma once
 
-#include <QWidget>
+#include "dialogs/review_window.h"
 
 namespace qx {
 
 class TLabelAutoHeight;
 
-class TfmFoundText : public QWidget {
+class TfmFoundText : public forms::ReviewWindow {
     Q_OBJECT
 
 public:

@@ -23,7 +23,6 @@ constexpr int kClientHeight = 480;
 // bottom border, since Qt measures the client area.
 constexpr int kMinClientWidth = 434;
 constexpr int kMinClientHeight = 270;
-constexpr int kMaxLayerNameLength = 255;
 
 QPushButton* MakeChoiceButton(QWidget* parent, const char* name, QRect geometry,
                               const QString& text) {
@@ -36,7 +35,12 @@ QPushButton* MakeChoiceButton(QWidget* parent, const char* name, QRect geometry,
 
 } // namespace
 
-TfmLayers::TfmLayers(QWidget* parent) : TfmReplaceText(parent) {
+TfmLayers::TfmLayers(QWidget* parent) : TfmLayers(*new form::TfmLayers(), parent) {
+    adoptModel();
+}
+
+TfmLayers::TfmLayers(form::TfmLayers& model, QWidget* parent)
+    : TfmReplaceText(model, parent), LayerDetails(model.LayerDetails), layersModel_(model) {
     // The inherited controls are re-arranged from their designed places, not from the places
     // the Replace Text dialog fitted them to.
     layout.restoreDesign();
@@ -135,42 +139,9 @@ void TfmLayers::anchorLayerControls() {
 }
 
 void TfmLayers::PopulateLayers() {
-    const auto& h = host::Host();
-    LayerDetails.clear();
-    host::lgl_addr active;
-    h.getlyrcurr(&active);
-    const host::SaveVarRec* saved = h.PGSavevar();
-    const bool preselect = saved != nullptr && saved->layerDialog != 0;
-
-    int activeRow = kNoRow;
-    host::lgl_addr addr;
-    h.lyr_first(&addr);
-    // A drawing always has a layer, but an empty list must not be read as one.
-    while (!h.isnil(addr)) {
-        host::str255 name;
-        h.getlyrname(addr, &name, kMaxLayerNameLength);
-        host::LayerRec layer;
-        h.lyr_get(addr, &layer);
-        const std::int32_t lockWord = layer.lockWord;
-
-        LyrDtl row;
-        row.layeraddr = addr;
-        row.name = std::string(name.view());
-        row.ison = h.lyr_ison(addr);
-        row.isactive = addr == active;
-        row.islocked = lockWord != host::kLayerUnlocked;
-        row.isSelected = row.isactive || (row.ison && preselect && !row.islocked);
-        if (row.isactive)
-            activeRow = static_cast<int>(LayerDetails.size());
-        LayerDetails.push_back(std::move(row));
-
-        host::lgl_addr next;
-        h.lyr_next(&next, addr);
-        addr = next;
-    }
-
+    layersModel_.PopulateLayers();
     sgLayers->resetRows(lblUsedForHeight->height());
-    sgLayers->setCurrentRowIndex(activeRow);
+    sgLayers->setCurrentRowIndex(layersModel_.currentRow);
     // The column keeps this width when the window is resized later.
     sgLayers->setColumnWidth(0, sgLayers->width());
     sgLayers->viewport()->update();

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "dialogs/dialog_result.h"
+#include "dialogs/form/layers_form.h"
 #include "dialogs/layer_details.h"
 #include "dialogs/replace_text_dialog.h"
 
@@ -23,15 +24,21 @@ class TfmLayers : public TfmReplaceText {
     Q_OBJECT
 
 public:
+    // A dialog with a form model of its own.
     explicit TfmLayers(QWidget* parent = nullptr);
+    // A view over the caller's form model, which must outlive the dialog.
+    explicit TfmLayers(form::TfmLayers& model, QWidget* parent = nullptr);
+
+    form::TfmLayers& layersModel() const { return layersModel_; }
 
     // Fills LayerDetails and the grid from the drawing, in the host's layer order. The active
     // layer starts selected; with the host's layer-dialog preselection on, so does every
     // unlocked layer that is on.
     void PopulateLayers();
 
-    // One element per grid row. The caller reads it after the dialog has closed.
-    LayerDetailList LayerDetails;
+    // One element per grid row, held by the model. The caller reads it after the dialog has
+    // closed.
+    LayerDetailList& LayerDetails;
 
     LayerGrid* sgLayers;
     QPushButton* btnActive;
@@ -43,6 +50,8 @@ public:
     QPushButton* Button1;
 
 private:
+    form::TfmLayers& layersModel_;
+
     void createLayerControls();
     void placeInheritedControls();
     void orderLayerTabStops();

@@ -46,7 +46,12 @@ QRadioButton* MakeRadioButton(QWidget* parent, const char* name, QRect geometry,
 } // namespace
 
 TfmReplaceText::TfmReplaceText(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    : TfmReplaceText(*new form::TfmReplaceText(), parent) {
+    adoptModel();
+}
+
+TfmReplaceText::TfmReplaceText(form::TfmReplaceText& model, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), model_(&model) {
     setObjectName(QStringLiteral("fmReplaceText"));
     setWindowTitle(QStringLiteral("Replace Text"));
     setFont(DialogFont());
@@ -144,47 +149,93 @@ void TfmReplaceText::anchorControls() {
     layout.setAnchors(btnCancel, farCorner);
 }
 
-void TfmReplaceText::applyZeroRule() {
-    std::int32_t value = seIncrement->value();
-    if (value == 0) {
-        value = PrevIncValue > 0 ? -1 : 1;
-        // Recorded before the text changes, because the change runs this rule again.
-        PrevIncValue = value;
-        seIncrement->setValue(value);
+QRadioButton* TfmReplaceText::radioOf(form::ReplaceOption option) const {
+    switch (option) {
+    case form::ReplaceOption::ChangeCase:
+        return rbChangeCase;
+    case form::ReplaceOption::Increment:
+        return rbIncrement;
+    default:
+        return rbText;
     }
-    PrevIncValue = value;
 }
 
-void TfmReplaceText::takeOutOfTabOrder(QRadioButton& button) {
-    button.setFocusPolicy(Qt::ClickFocus);
+void TfmReplaceText::showOption() {
+    radioOf(model_->option)->setChecked(true);
+    // Qt gives a radio button the tab focus back when it receives the focus and takes it from
+    // its siblings, so a group is one stop at a time; only the model's "taken out" is shown.
+    for (const auto option : {form::ReplaceOption::Text, form::ReplaceOption::ChangeCase,
+                              form::ReplaceOption::Increment}) {
+        if (!model_->IsTabStop(form::TfmReplaceText::RadioOf(option)))
+            radioOf(option)->setFocusPolicy(Qt::ClickFocus);
+    }
 }
 
-void TfmReplaceText::selectOption(QRadioButton& button) {
-    button.setChecked(true);
-    takeOutOfTabOrder(button);
+void TfmReplaceText::showValues() {
+    populating = true;
+    model_->populating = true;
+    eOldText->setText(QString::fromStdString(model_->eOldText));
+    eNewText->setText(QString::fromStdString(model_->eNewText));
+    chbCase->setChecked(model_->chbCase);
+    chbWord->setChecked(model_->chbWord);
+    chbEntity->setChecked(model_->chbEntity);
+    cbCaseOptions->setCurrentIndex(model_->cbCaseOptions);
+    cbIncOptions->setCurrentIndex(model_->cbIncOptions);
+    showOption();
+    // The model has applied the zero rule already; the field runs it again on the change, which
+    // keeps the value.
+    seIncrement->setValue(model_->seIncrement);
+    model_->populating = false;
+    populating = false;
+}
+
+void TfmReplaceText::takeValues() {
+    model_->eOldText = eOldText->text().toStdString();
+    model_->eNewText = eNewText->text().toStdString();
+    model_->chbCase = chbCase->isChecked();
+    model_->chbWord = chbWord->isChecked();
+    model_->chbEntity = chbEntity->isChecked();
+    model_->cbCaseOptions = cbCaseOptions->currentIndex();
+    model_->cbIncOptions = cbIncOptions->currentIndex();
+    model_->seIncrement = seIncrement->value();
+    if (rbIncrement->isChecked())
+        model_->option = form::ReplaceOption::Increment;
+    else if (rbChangeCase->isChecked())
+        model_->option = form::ReplaceOption::ChangeCase;
+    else
+        model_->option = form::ReplaceOption::Text;
 }
 
 void TfmReplaceText::newTextUsed() {
     if (populating)
         return;
-    selectOption(*rbText);
+    model_->NewTextUsed();
+    showOption();
 }
 
 void TfmReplaceText::caseOptionsUsed() {
     if (populating)
         return;
-    selectOption(*rbChangeCase);
+    model_->CaseOptionsUsed();
+    showOption();
 }
 
 void TfmReplaceText::incOptionsUsed() {
     if (populating)
         return;
-    selectOption(*rbIncrement);
+    model_->IncOptionsUsed();
+    showOption();
 }
 
 void TfmReplaceText::incrementUsed() {
-    applyZeroRule();
-    incOptionsUsed();
+    model_->populating = populating;
+    const std::int32_t shown = model_->IncrementUsed(seIncrement->value());
+    model_->populating = false;
+    // The change runs this rule again, on a value the rule keeps.
+    if (shown != seIncrement->value())
+        seIncrement->setValue(shown);
+    if (!populating)
+        showOption();
 }
 
 void TfmReplaceText::reject() {

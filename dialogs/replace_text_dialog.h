@@ -11,10 +11,12 @@
 #pragma once
 
 #include "dialogs/design_layout.h"
+#include "dialogs/form/replace_text_form.h"
 
 #include <QDialog>
 
 #include <cstdint>
+#include <memory>
 
 class QCheckBox;
 class QGroupBox;
@@ -32,7 +34,17 @@ class TfmReplaceText : public QDialog {
     Q_OBJECT
 
 public:
+    // A dialog with a form model of its own.
     explicit TfmReplaceText(QWidget* parent = nullptr);
+    // A view over the caller's form model, which must outlive the dialog.
+    explicit TfmReplaceText(form::TfmReplaceText& model, QWidget* parent = nullptr);
+
+    // The values and rules the dialog shows and follows.
+    form::TfmReplaceText& model() const { return *model_; }
+    // Shows the model's values in the controls; the selection rules do not run meanwhile.
+    void showValues();
+    // Reads the controls into the model's values.
+    void takeValues();
 
     // Which part of the dialog gets the focus when it is shown: 0 the search text,
     // 1 the replacement text, 2 the case list, 3 the number-position list, -1 the first control
@@ -41,17 +53,6 @@ public:
     // True while the dialog is being filled; the selection rules then do nothing, only the
     // increment field's zero rule runs.
     bool populating = false;
-    // The last value the increment field accepted.
-    std::int32_t PrevIncValue = 0;
-
-    // The increment field never shows 0: a text that reads as 0 is replaced at once by "-1"
-    // when the value before was positive, else by "1". Setting the field to the text it
-    // already holds reports no change, so whoever fills the field runs this afterwards.
-    void applyZeroRule();
-    // Takes a radio button out of the tab order, so that Tab moves between the entry fields.
-    // Qt puts a radio button back when it receives the focus and takes its siblings out, so
-    // a group is one stop at a time; a button the user picks by hand therefore stays reachable.
-    static void takeOutOfTabOrder(QRadioButton& button);
 
     // Esc, Cancel and closing the window all end with the Cancel result.
     void reject() override;
@@ -80,8 +81,10 @@ protected:
     virtual void caseOptionsUsed();
     virtual void incOptionsUsed();
     virtual void incrementUsed();
-    // Selects a radio button on the user's behalf.
-    void selectOption(QRadioButton& button);
+    // Shows the option the model's rules chose, and keeps out of the tab chain the radio
+    // buttons the rules took out.
+    void showOption();
+    QRadioButton* radioOf(form::ReplaceOption option) const;
 
     // The first control that Tab reaches, which gets the focus for start field -1.
     QWidget* firstTabStop() const;
@@ -94,7 +97,13 @@ protected:
     // width; a derived dialog lays them out anew.
     DesignLayout layout;
 
+    // Takes ownership of the model the dialog was made with.
+    void adoptModel() { ownModel_.reset(model_); }
+
 private:
+    std::unique_ptr<form::TfmReplaceText> ownModel_;
+    form::TfmReplaceText* model_;
+
     void createSearchGroup();
     void createReplaceGroup();
     void createButtons();

@@ -2,6 +2,7 @@
 
 #include "dialogs/dialog_font.h"
 #include "dialogs/dialog_result.h"
+#include "dialogs/form/selset_form.h"
 #include "dialogs/make_control.h"
 #include "host/codepage.h"
 #include "host/host_table.h"
@@ -95,19 +96,11 @@ void TfmSelSet::createControls() {
 }
 
 void TfmSelSet::writeHeading(int entityCount) {
-    const QuillexL& s = State();
-    // While the review asks about each entity, the chooser is about the one under review.
-    if (s.confirmEach && !s.skipConfirm) {
-        Label1->setText(QStringLiteral("This is a Smart Entity (PText or MText)"));
-        setWindowTitle(QStringLiteral("Macro cannot update this entity"));
-        return;
-    }
-    if (entityCount == 1) {
-        Label1->setText(QStringLiteral("A match was found in a PText/MText entity."));
-        return;
-    }
-    Label1->setText(
-        QStringLiteral("Matches were found in %1 PText/MText entities.").arg(entityCount));
+    form::TfmSelSet model;
+    model.FillFrom(State(), entityCount);
+    Label1->setText(QString::fromStdString(model.Label1));
+    if (!model.title.empty())
+        setWindowTitle(QString::fromStdString(model.title));
 }
 
 void TfmSelSet::fillSetList() {
@@ -119,11 +112,12 @@ void TfmSelSet::fillSetList() {
 }
 
 void TfmSelSet::preselectLastSet() {
-    const std::int32_t last = State().lastSelSet;
-    if (last <= 0 || last > kSetCount)
+    form::TfmSelSet model;
+    model.FillFrom(State(), 1);
+    if (model.lbSelSets < 0)
         return;
-    lbSelSets->setCurrentRow(last - 1);
-    chbAppend->setChecked(true);
+    lbSelSets->setCurrentRow(model.lbSelSets);
+    chbAppend->setChecked(model.chbAppend);
 }
 
 void TfmSelSet::enableOkOnChoice() {

@@ -1,5 +1,6 @@
 #include "dialogs/whole_number_spin_field.h"
 
+#include "dialogs/form/replace_text_form.h"
 #include "platform/platform.h"
 
 #include <QKeyEvent>
@@ -8,20 +9,13 @@
 
 #include <algorithm>
 #include <limits>
+#include <string>
 
 namespace qx {
 namespace {
 
 constexpr std::int64_t kMin = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
-
-// Digits, both signs and the decimal separator may be typed; the separator is let through
-// because a user may type it, and the field then reads the text as it reads any other.
-bool MayBeTyped(QChar c) {
-    if (c.isDigit() || c == u'+' || c == u'-')
-        return true;
-    return QLocale().decimalPoint() == QString(c);
-}
 
 } // namespace
 
@@ -74,14 +68,27 @@ QAbstractSpinBox::StepEnabled WholeNumberSpinField::stepEnabled() const {
 }
 
 void WholeNumberSpinField::keyPressEvent(QKeyEvent* event) {
-    const QString typed = event->text();
-    const bool isCharacter = !typed.isEmpty() && typed.front().isPrint();
-    if (isCharacter && !std::all_of(typed.begin(), typed.end(), MayBeTyped)) {
+    const std::u32string typed = event->text().toStdU32String();
+    form::Modifiers held = form::kNoModifier;
+    if (event->modifiers().testFlag(Qt::ControlModifier))
+        held |= form::kCtrl;
+    if (event->modifiers().testFlag(Qt::AltModifier))
+        held |= form::kAlt;
+    const std::u32string decimalPoint = QLocale().decimalPoint().toStdU32String();
+    const form::KeyVerdict verdict = form::TfmReplaceText::FilterIncrementKey(
+        {typed, held}, decimalPoint.empty() ? U'.' : decimalPoint.front());
+    switch (verdict) {
+    case form::KeyVerdict::Pass:
+        QAbstractSpinBox::keyPressEvent(event);
+        return;
+    case form::KeyVerdict::LeaveToWindow:
+        event->ignore();
+        return;
+    case form::KeyVerdict::Refuse:
         platform::Beep();
         event->accept();
         return;
     }
-    QAbstractSpinBox::keyPressEvent(event);
 }
 
 } // namespace qx

@@ -38,7 +38,8 @@ signals:
 
 protected:
     StepEnabled stepEnabled() const override;
-    // Refuses, with a beep, typed characters that cannot be part of a number.
+    // Refuses, with a beep, typed characters that cannot be part of a number. Keys held with
+    // Ctrl or Alt are commands and pass.
     void keyPressEvent(QKeyEvent* event) override;
 };
 

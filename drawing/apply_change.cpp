@@ -1,8 +1,7 @@
 #include "drawing/apply_change.h"
 
-#include "drawing/pending_change.h"
-#include "drawing/selection_sets.h"
 #include "host/host_table.h"
+#include "state/pending_change.h"
 #include "state/state_access.h"
 
 #include <string>
@@ -57,30 +56,29 @@ void WriteText(QuillexL& s, PendingChangeType& entry, host::EntityRec& ent) {
 
 } // namespace
 
-bool ApplyPendingChange() {
+ApplyOutcome ApplyPendingChange() {
     QuillexL& s = State();
     PendingChangeType* entry = EntryUnderReview(s);
     if (entry == nullptr)
-        return false;
+        return ApplyOutcome::Unchanged;
 
     // Worked on in a local record: curEnt sits unaligned in the state record.
     host::EntityRec ent;
     if (!host::Host().ent_get(&ent, entry->adr, true))
-        return false;
+        return ApplyOutcome::Unchanged;
 
-    bool changed = false;
+    ApplyOutcome outcome = ApplyOutcome::Unchanged;
     if (WritesText(entry->Flag)) {
         WriteText(s, *entry, ent);
-        changed = true;
+        outcome = ApplyOutcome::Changed;
     } else if (entry->Flag == PendingChangeFlag::SmartEnt && s.confirmEach) {
         // The user chose to collect this smart entity. Marked as dealt with whatever set is
         // chosen, so that the collection after the run does not offer it a second time.
-        const host::lgl_addr adr = entry->adr;
         entry->Flag = PendingChangeFlag::SmartEntConfirmed;
-        AddEntityToSelectionSet(adr);
+        outcome = ApplyOutcome::CollectSmartEntity;
     }
     s.curEnt = ent;
-    return changed;
+    return outcome;
 }
 
 void WriteResultMessage() {

@@ -2,11 +2,22 @@
 // result message.
 #pragma once
 
+#include <cstdint>
+
 namespace qx {
 
-// Applies the entry at curIndex of the pending list. True when the entity was changed (the
-// caller then draws it again).
-bool ApplyPendingChange();
+enum class ApplyOutcome : std::uint8_t {
+    // Nothing was written: no such entry, the entity is gone, or its flag writes nothing.
+    Unchanged,
+    // The entity got its new text; the caller draws it again.
+    Changed,
+    // A smart entity the user chose to collect during a confirm-each review: it is marked as
+    // dealt with, and the caller offers it (curEnt) to a selection set.
+    CollectSmartEntity,
+};
+
+// Applies the entry at curIndex of the pending list and reads its entity into curEnt.
+ApplyOutcome ApplyPendingChange();
 
 // Composes the run's result message, writes it on the host's error line and puts it last in
 // the report lines.

@@ -1,10 +1,10 @@
 #include "drawing/drawing_scan.h"
 
-#include "drawing/pending_change.h"
 #include "drawing/plain_text_scan.h"
 #include "drawing/scan_options.h"
 #include "drawing/smart_text_scan.h"
 #include "host/host_table.h"
+#include "state/pending_change.h"
 #include "state/state_access.h"
 
 #include <exception>

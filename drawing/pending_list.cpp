@@ -1,7 +1,7 @@
 #include "drawing/pending_list.h"
 
-#include "drawing/pending_change.h"
 #include "platform/platform.h"
+#include "state/pending_change.h"
 #include "state/state_access.h"
 
 #include <algorithm>

@@ -22,8 +22,8 @@ std::optional<PlainTextFinding> ExamineReplace(const host::str255& original, con
     bool lenError = false;
     std::int32_t count = 0;
     if (!o.search.empty())
-        count = text::ReplaceMatches(replaced, o.search, o.replacement, o.caseSens, o.wholeWords,
-                                     o.wholeEnts, lenError, TestOnly::No, kEntityTextMax);
+        count = text::ReplaceMatches(replaced, o.search, o.replacement, o.match, lenError,
+                                     TestOnly::No, kEntityTextMax);
 
     if (o.findOnly) {
         if (count == 0 && !lenError)
@@ -46,8 +46,8 @@ bool Matches(const host::str255& original, const ScanOptions& o, bool& lenError)
     if (o.search.empty())
         return true;
     host::str255 probe = original;
-    return text::ReplaceMatches(probe, o.search, o.search, o.caseSens, o.wholeWords, o.wholeEnts,
-                                lenError, TestOnly::Yes, kEntityTextMax) > 0;
+    return text::ReplaceMatches(probe, o.search, o.search, o.match, lenError, TestOnly::Yes,
+                                kEntityTextMax) > 0;
 }
 
 // Entity texts are written with the ASCII letters, so upper and lower case touch only those.

@@ -2,9 +2,9 @@
 // the entry's text, flag and count.
 #pragma once
 
-#include "drawing/pending_change.h"
 #include "drawing/scan_options.h"
 #include "host/host_types.h"
+#include "state/pending_change.h"
 
 #include <cstdint>
 #include <optional>

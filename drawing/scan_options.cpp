@@ -9,9 +9,8 @@ ScanOptions CurrentScanOptions() {
     ScanOptions o;
     o.search = s.searchStr.str();
     o.replacement = s.replaceStr.str();
-    o.caseSens = text::CaseSens{s.caseSens};
-    o.wholeWords = text::WholeWords{s.wholeWords};
-    o.wholeEnts = text::WholeEnts{s.wholeEnts};
+    o.match = {text::CaseSens{s.caseSens}, text::WholeWords{s.wholeWords},
+               text::WholeEnts{s.wholeEnts}};
     o.operation = s.operation;
     o.increment = s.increment;
     o.findOnly = s.findOnly;

@@ -12,9 +12,7 @@ namespace qx {
 struct ScanOptions {
     std::string search;
     std::string replacement;
-    text::CaseSens caseSens = text::CaseSens::No;
-    text::WholeWords wholeWords = text::WholeWords::No;
-    text::WholeEnts wholeEnts = text::WholeEnts::No;
+    text::MatchOptions match;
     std::uint8_t operation = 0; // an Operation code
     std::int32_t increment = 0;
     bool findOnly = false;

@@ -20,15 +20,12 @@ bool Matches(std::string_view smartText, const ScanOptions& o) {
         return true;
     if (smartText.find(o.search) == std::string_view::npos)
         return false;
-    const bool narrowed = o.caseSens == text::CaseSens::Yes ||
-                          o.wholeWords == text::WholeWords::Yes ||
-                          o.wholeEnts == text::WholeEnts::Yes;
-    if (!narrowed)
+    if (!o.match.Narrowed())
         return true;
     std::string probe(smartText);
     bool lenError = false;
-    return text::ReplaceMatches(probe, o.search, o.search, o.caseSens, o.wholeWords, o.wholeEnts,
-                                lenError, text::TestOnly::Yes, 0) > 0;
+    return text::ReplaceMatches(probe, o.search, o.search, o.match, lenError, text::TestOnly::Yes,
+                                0) > 0;
 }
 
 // A change run lists a smart entity only when the operation would change something in it, as

@@ -1,8 +1,8 @@
 // What a scan makes of the combined text of one smart (paragraph or multi-line) entity.
 #pragma once
 
-#include "drawing/pending_change.h"
 #include "drawing/scan_options.h"
+#include "state/pending_change.h"
 
 #include <optional>
 #include <string_view>

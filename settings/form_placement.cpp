@@ -5,11 +5,6 @@
 #include "settings/ini_values.h"
 #include "settings/store_state.h"
 
-#include <QGuiApplication>
-#include <QRect>
-#include <QScreen>
-#include <QWidget>
-
 #include <algorithm>
 #include <cstdint>
 #include <optional>
@@ -38,8 +33,8 @@ public:
     RestoreInProgress& operator=(const RestoreInProgress&) = delete;
 };
 
-std::string FormName(const QWidget& form) {
-    return host::Utf8ToCp1252Lossy(form.objectName().toStdString());
+std::string FormName(const PlacedWindow& form) {
+    return host::Utf8ToCp1252Lossy(form.Name());
 }
 
 // Only files that exist already take a shared placement: the store creates the shared file at
@@ -51,79 +46,61 @@ std::optional<std::string> ExistingSharedFile() {
     return file;
 }
 
-// The designed place of a window, to go back to when the stored one cannot be seen.
-struct Placement {
-    QPoint pos;
-    QSize size;
-    bool moved = false;
-    bool resized = false;
-
-    static Placement Of(const QWidget& form) {
-        return {form.pos(), form.size(), form.testAttribute(Qt::WA_Moved),
-                form.testAttribute(Qt::WA_Resized)};
-    }
-    void ApplyTo(QWidget& form) const {
-        form.move(pos);
-        form.resize(size);
-        form.setAttribute(Qt::WA_Moved, moved);
-        form.setAttribute(Qt::WA_Resized, resized);
-    }
-};
-
-bool IsReachableOnSomeScreen(const QRect& rect) {
-    const auto screens = QGuiApplication::screens();
+bool IsReachableOnSomeScreen(const form::Rect& rect, const std::vector<form::Rect>& screens) {
     // Without screens there is nothing to measure against; the stored place stands.
-    if (screens.isEmpty())
+    if (screens.empty())
         return true;
-    const int needWidth = std::min(rect.width(), kMinVisiblePixels);
-    const int needHeight = std::min(rect.height(), kMinVisiblePixels);
-    return std::ranges::any_of(screens, [&](const QScreen* screen) {
-        const QRect visible = screen->availableGeometry().intersected(rect);
-        return visible.width() >= needWidth && visible.height() >= needHeight;
+    const int needWidth = std::min(rect.width, kMinVisiblePixels);
+    const int needHeight = std::min(rect.height, kMinVisiblePixels);
+    return std::ranges::any_of(screens, [&](const form::Rect& screen) {
+        const form::Rect visible = screen.Intersected(rect);
+        return visible.width >= needWidth && visible.height >= needHeight;
     });
 }
 
 // Values are applied one at a time, as they are read; false when a value cannot be applied.
-bool ApplyLeft(QWidget& form, int left) {
-    form.move(left, form.y());
+bool ApplyLeft(PlacedWindow& form, int left) {
+    form.MoveTo(left, form.Place().y);
     return true;
 }
-bool ApplyTop(QWidget& form, int top) {
-    form.move(form.x(), top);
+bool ApplyTop(PlacedWindow& form, int top) {
+    form.MoveTo(form.Place().x, top);
     return true;
 }
-bool ApplyWidth(QWidget& form, int width) {
+bool ApplyWidth(PlacedWindow& form, int width) {
     if (width <= 0)
         return false;
-    form.resize(width, form.height());
+    form.ResizeTo(width, form.Place().height);
     return true;
 }
-bool ApplyHeight(QWidget& form, int height) {
+bool ApplyHeight(PlacedWindow& form, int height) {
     if (height <= 0)
         return false;
-    form.resize(form.width(), height);
+    form.ResizeTo(form.Place().width, height);
     return true;
 }
 
-using Apply = bool (*)(QWidget&, int);
+using Apply = bool (*)(PlacedWindow&, int);
 
 struct Field {
     const char* sharedSuffix; // scheme A: name + suffix in the product's section
     const char* ownKey;       // scheme B: key in the window's own section
     Apply apply;
-    int (*current)(const QWidget&);
+    int (*current)(const PlacedWindow&);
 };
 
-const Field kLeft{"-left", "Left", ApplyLeft, [](const QWidget& f) { return f.x(); }};
-const Field kTop{"-top", "Top", ApplyTop, [](const QWidget& f) { return f.y(); }};
-const Field kWidth{"-width", "Width", ApplyWidth, [](const QWidget& f) { return f.width(); }};
-const Field kHeight{"-height", "Height", ApplyHeight, [](const QWidget& f) { return f.height(); }};
+const Field kLeft{"-left", "Left", ApplyLeft, [](const PlacedWindow& f) { return f.Place().x; }};
+const Field kTop{"-top", "Top", ApplyTop, [](const PlacedWindow& f) { return f.Place().y; }};
+const Field kWidth{"-width", "Width", ApplyWidth,
+                   [](const PlacedWindow& f) { return f.Place().width; }};
+const Field kHeight{"-height", "Height", ApplyHeight,
+                    [](const PlacedWindow& f) { return f.Place().height; }};
 
 // The orders in which each scheme reads and writes its values.
 const Field* const kSharedOrder[] = {&kLeft, &kWidth, &kTop, &kHeight};
 const Field* const kOwnOrder[] = {&kTop, &kLeft, &kHeight, &kWidth};
 
-bool RestoreShared(QWidget& form) {
+bool RestoreShared(PlacedWindow& form) {
     const auto file = ExistingSharedFile();
     if (!file)
         return true;
@@ -137,7 +114,7 @@ bool RestoreShared(QWidget& form) {
     return true;
 }
 
-bool RestoreOwn(QWidget& form) {
+bool RestoreOwn(PlacedWindow& form) {
     const std::string& file = Store().macroIniFile;
     if (file.empty())
         return true;
@@ -150,7 +127,7 @@ bool RestoreOwn(QWidget& form) {
     return true;
 }
 
-bool SaveShared(const QWidget& form) {
+bool SaveShared(const PlacedWindow& form) {
     const auto file = ExistingSharedFile();
     if (!file)
         return true;
@@ -161,7 +138,7 @@ bool SaveShared(const QWidget& form) {
     });
 }
 
-bool SaveOwn(const QWidget& form) {
+bool SaveOwn(const PlacedWindow& form) {
     const std::string& file = Store().macroIniFile;
     if (file.empty())
         return true;
@@ -173,19 +150,18 @@ bool SaveOwn(const QWidget& form) {
 
 } // namespace
 
-void RestoreFormPos(QWidget& form, PlacementFile file) {
+void RestoreFormPos(PlacedWindow& form, PlacementFile file) {
     const RestoreInProgress guard;
-    const Placement designed = Placement::Of(form);
     const bool restored = file == PlacementFile::Shared ? RestoreShared(form) : RestoreOwn(form);
     if (!restored)
         platform::WarningBox(kFormWarning);
     // A place stored under another screen layout may lie where no screen is; a modal dialog
     // there would block the host unseen, so the window keeps its designed place instead.
-    if (form.isWindow() && !IsReachableOnSomeScreen(form.frameGeometry()))
-        designed.ApplyTo(form);
+    if (form.IsTopLevel() && !IsReachableOnSomeScreen(form.Frame(), form.Screens()))
+        form.ReturnToDesignedPlace();
 }
 
-void SaveFormPos(QWidget& form, PlacementFile file) {
+void SaveFormPos(const PlacedWindow& form, PlacementFile file) {
     // Moving and sizing a window while restoring it may trigger a save of half-applied values.
     if (Store().restoreInProgress)
         return;

@@ -5,9 +5,8 @@
 #include "platform/platform.h"
 #include "settings/drawing_attributes.h"
 #include "settings/ini_values.h"
+#include "settings/path_compare.h"
 #include "settings/store_state.h"
-
-#include <QString>
 
 #include <cstddef>
 #include <optional>
@@ -39,10 +38,6 @@ void WriteToMacroFile(const std::string& key, const std::string& text) {
 void InitFailure(const std::string& what) {
     platform::ErrorBox("Initialisation Failure (" + what + ")" + Twice(kLineBreak) +
                        "Macro will exit");
-}
-
-bool SamePathIgnoringCase(const std::string& a, const std::string& b) {
-    return QString::fromUtf8(a).compare(QString::fromUtf8(b), Qt::CaseInsensitive) == 0;
 }
 
 std::string MigrationQuestion(const std::string& previous, const std::string& current) {

@@ -2,10 +2,10 @@
 // and passes it on every call; its layout is part of the interface.
 #pragma once
 
-#include "drawing/pending_change.h"
 #include "host/host_records.h"
 #include "host/host_types.h"
 #include "host/res_layout.h"
+#include "state/pending_change.h"
 
 #include <array>
 #include <cstddef>
@@ -15,7 +15,11 @@
 #include <type_traits>
 #include <vector>
 
-class QWidget;
+namespace qx::forms {
+// The open floating review window. Each view of the dialogs defines it (dialogs/forms.h); the
+// record only keeps the pointer.
+class ReviewWindow;
+} // namespace qx::forms
 
 namespace qx {
 
@@ -110,7 +114,7 @@ inline constexpr std::size_t kStateRecordSize = 27108;
     X(host::EntityRec, curEnt)                                                                     \
     X(std::int32_t, lastSelSet)                                                                    \
     X(std::uint8_t, reviewFormKind)                                                                \
-    X(RecordPtr<QWidget>, reviewForm)                                                              \
+    X(RecordPtr<forms::ReviewWindow>, reviewForm)                                                  \
     X(bool, undoOpen)                                                                              \
     X(bool, manualEditMade)                                                                        \
     X(std::int32_t, hiliteClr)                                                                     \

@@ -119,11 +119,10 @@ bool StandsAlone(std::string_view text, std::size_t pos, std::size_t len) {
 
 template <class Buffer>
 std::int32_t Replace(Buffer& buffer, std::string_view search, std::string_view replacement,
-                     CaseSens caseSens, WholeWords wholeWords, WholeEnts wholeEnts, bool& lenError,
-                     TestOnly testOnly, std::int32_t maxLen) {
+                     MatchOptions options, bool& lenError, TestOnly testOnly, std::int32_t maxLen) {
     if (search.empty())
         return 0;
-    if (wholeEnts == WholeEnts::Yes && buffer.view().size() != search.size())
+    if (options.wholeEnts == WholeEnts::Yes && buffer.view().size() != search.size())
         return 0;
 
     // Edits move the text under any view into it, so search and replacement strings that
@@ -143,10 +142,10 @@ std::int32_t Replace(Buffer& buffer, std::string_view search, std::string_view r
     std::size_t pos = 0;
     while (true) {
         const std::string_view text = buffer.view();
-        pos = FindFrom(text, search, pos, caseSens);
+        pos = FindFrom(text, search, pos, options.caseSens);
         if (pos == npos)
             break;
-        if (wholeWords == WholeWords::Yes && !StandsAlone(text, pos, search.size())) {
+        if (options.wholeWords == WholeWords::Yes && !StandsAlone(text, pos, search.size())) {
             ++pos;
             continue;
         }
@@ -172,21 +171,17 @@ std::int32_t Replace(Buffer& buffer, std::string_view search, std::string_view r
 } // namespace
 
 std::int32_t ReplaceMatches(std::string& text, std::string_view search,
-                            std::string_view replacement, CaseSens caseSens, WholeWords wholeWords,
-                            WholeEnts wholeEnts, bool& lenError, TestOnly testOnly,
-                            std::int32_t maxLen) {
+                            std::string_view replacement, MatchOptions options, bool& lenError,
+                            TestOnly testOnly, std::int32_t maxLen) {
     auto buffer = detail::BufferFor(text);
-    return Replace(buffer, search, replacement, caseSens, wholeWords, wholeEnts, lenError, testOnly,
-                   maxLen);
+    return Replace(buffer, search, replacement, options, lenError, testOnly, maxLen);
 }
 
 std::int32_t ReplaceMatches(host::str255& text, std::string_view search,
-                            std::string_view replacement, CaseSens caseSens, WholeWords wholeWords,
-                            WholeEnts wholeEnts, bool& lenError, TestOnly testOnly,
-                            std::int32_t maxLen) {
+                            std::string_view replacement, MatchOptions options, bool& lenError,
+                            TestOnly testOnly, std::int32_t maxLen) {
     auto buffer = detail::BufferFor(text);
-    return Replace(buffer, search, replacement, caseSens, wholeWords, wholeEnts, lenError, testOnly,
-                   maxLen);
+    return Replace(buffer, search, replacement, options, lenError, testOnly, maxLen);
 }
 
 } // namespace qx::text

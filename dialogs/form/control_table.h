@@ -8,6 +8,8 @@
 // are in the order the controls were drawn.
 #pragma once
 
+#include "dialogs/form/rect.h"
+
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -41,30 +43,36 @@ enum Edge : std::uint8_t {
 using Edges = std::uint8_t;
 inline constexpr Edges kNearEdges = kLeft | kTop;
 
-struct Rect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-
-    friend constexpr bool operator==(const Rect&, const Rect&) = default;
+// What Enter and Esc do to a button.
+enum class Role : std::uint8_t {
+    None,
+    Default, // Enter presses it
+    Cancel,  // Esc presses it
 };
+
+using Items = std::span<const std::string_view>;
 
 struct ControlSpec {
     std::string_view name;
     Kind kind;
     // The name of the parent control; empty for the window's own row.
     std::string_view parent;
+    // A label's rect may have no size: it then takes the size of its caption.
     Rect rect;
     // The caption as the user sees it, UTF-8, with '&' before a mnemonic letter.
     std::string_view caption;
     Edges anchors = kNearEdges;
+    // The entries of a drop-down list, in order.
+    Items items = {};
+    // The most characters a text field takes; 0 for no limit.
+    int maxLength = 0;
+    Role role = Role::None;
 };
 
 using ControlTable = std::span<const ControlSpec>;
 
-// The controls that Tab walks, in order. Radio buttons of one group count as one stop: the
-// view puts the checked one in the chain.
+// The controls that Tab walks, in order. Which of them stop at a given moment is the form's
+// rule (radio buttons leave the chain once chosen, for example).
 using TabOrder = std::span<const std::string_view>;
 
 } // namespace qx::form

@@ -1,9 +1,9 @@
 // The review-window guard (at most one floating window, placed where the user left it) and the
 // found-text window's height.
+#include "controller/review_forms.h"
 #include "dialogs/confirm_window.h"
 #include "dialogs/found_text_window.h"
 #include "dialogs/label_auto_height.h"
-#include "dialogs/review_forms.h"
 #include "host/host_api.h"
 #include "platform/platform.h"
 #include "state/state_access.h"
@@ -108,8 +108,7 @@ TEST_F(ReviewFormsTest, TheWindowReopensWhereTheSharedFileSaysAndIsSavedThereWhe
     EXPECT_EQ(ReadProfileValue(SharedIni(), "Quillex", "fmConfirm-left"), "50");
     EXPECT_EQ(ReadProfileValue(SharedIni(), "Quillex", "fmConfirm-top"), "60");
     EXPECT_EQ(ReadProfileValue(SharedIni(), "Quillex", "fmConfirm-width"), "600");
-    EXPECT_EQ(ReadProfileValue(SharedIni(), "Quillex", "fmConfirm-height"),
-              std::to_string(height));
+    EXPECT_EQ(ReadProfileValue(SharedIni(), "Quillex", "fmConfirm-height"), std::to_string(height));
     EXPECT_TRUE(ui.Boxes().empty());
 }
 

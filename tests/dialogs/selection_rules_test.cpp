@@ -84,7 +84,7 @@ TEST_F(SelectionRulesTest, AnEmptiedOrSignOnlyFieldTakesTheOppositeSign) {
     increment().setText("-3");
     replaceIncrement("0");
     EXPECT_EQ(increment().text(), "1");
-    EXPECT_EQ(form.PrevIncValue, 1);
+    EXPECT_EQ(form.model().PrevIncValue, 1);
 }
 
 TEST_F(SelectionRulesTest, SteppingPastZeroSkipsIt) {
@@ -92,7 +92,7 @@ TEST_F(SelectionRulesTest, SteppingPastZeroSkipsIt) {
     EXPECT_EQ(increment().text(), "-1");
     QTest::keyClick(&increment(), Qt::Key_Up);
     EXPECT_EQ(increment().text(), "1");
-    EXPECT_EQ(form.PrevIncValue, 1);
+    EXPECT_EQ(form.model().PrevIncValue, 1);
 }
 
 TEST_F(SelectionRulesTest, WhilePopulatingOnlyTheZeroRuleRuns) {
@@ -119,6 +119,23 @@ TEST_F(SelectionRulesTest, TheKeyFilterRefusesLettersWithABeep) {
     QTest::keyClicks(&increment(), "-+" + QLocale().decimalPoint());
     QTest::keyClick(&increment(), Qt::Key_Backspace);
     EXPECT_EQ(beeps, 2);
+    platform::SetUiHooks(nullptr);
+}
+
+TEST_F(SelectionRulesTest, KeysHeldWithCtrlOrAltAreCommandsNotTypedCharacters) {
+    static int beeps = 0;
+    static const host::UiHooks hooks{nullptr, [] { ++beeps; }, nullptr, nullptr, nullptr};
+    platform::SetUiHooks(&hooks);
+    beeps = 0;
+    increment().setText("12");
+    // Test key events carry the letter as their text, as some desktops' events do.
+    QTest::keyClick(&increment(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(incrementEdit().selectedText(), "12") << "Ctrl+A selects all";
+    QTest::keyClick(&increment(), Qt::Key_Delete);
+    EXPECT_EQ(increment().text(), "-1") << "the emptied field takes the opposite sign";
+    QTest::keyClick(&increment(), Qt::Key_X, Qt::AltModifier);
+    EXPECT_EQ(beeps, 0);
+    EXPECT_EQ(increment().text(), "-1");
     platform::SetUiHooks(nullptr);
 }
 

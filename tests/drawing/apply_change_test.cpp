@@ -41,7 +41,7 @@ TEST_F(ApplyChangeTest, AllOKWritesTheTextCountsAndReports) {
     const host::lgl_addr door = AddText(layer_, "door to door");
     Review(Entry(door, "Gate to Gate", F::AllOK, 2));
 
-    EXPECT_TRUE(ApplyPendingChange());
+    EXPECT_EQ(ApplyPendingChange(), ApplyOutcome::Changed);
 
     EXPECT_EQ(TextOf(door), "Gate to Gate");
     EXPECT_EQ(S().numEntsChanged, 1);
@@ -58,7 +58,7 @@ TEST_F(ApplyChangeTest, ChgdLenErrorAddsAPLineAndBecomesAllOK) {
     const host::lgl_addr text = AddText(layer_, "a b a");
     Review(Entry(text, "abc b a", F::ChgdLenError, 1));
 
-    EXPECT_TRUE(ApplyPendingChange());
+    EXPECT_EQ(ApplyPendingChange(), ApplyOutcome::Changed);
 
     EXPECT_EQ(TextOf(text), "abc b a");
     EXPECT_THAT(Report(), ElementsAre("oa b a", "pabc b a"));
@@ -71,7 +71,7 @@ TEST_F(ApplyChangeTest, TextLongerThanAnEntityHoldsIsCut) {
     const host::lgl_addr text = AddText(layer_, "short");
     Review(Entry(text, std::string(300, 'y'), F::AllOK, 1));
 
-    EXPECT_TRUE(ApplyPendingChange());
+    EXPECT_EQ(ApplyPendingChange(), ApplyOutcome::Changed);
 
     EXPECT_EQ(TextOf(text), std::string(255, 'y'));
     EXPECT_EQ(Report().back(), "n" + std::string(255, 'y'));
@@ -91,7 +91,7 @@ TEST_P(UntouchedFlags, LeaveTheEntityAlone) {
     S().confirmEach = GetParam().confirmEach;
     Review(Entry(text, "gate", GetParam().flag, 1));
 
-    EXPECT_FALSE(ApplyPendingChange());
+    EXPECT_EQ(ApplyPendingChange(), ApplyOutcome::Unchanged);
 
     EXPECT_EQ(TextOf(text), "door");
     EXPECT_THAT(Report(), IsEmpty());
@@ -111,12 +111,25 @@ INSTANTIATE_TEST_SUITE_P(Flags, UntouchedFlags,
                                                         true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(ApplyChangeTest, ASmartEntityUnderConfirmEachIsMarkedForTheCallerToCollect) {
+    const host::lgl_addr text = AddText(layer_, "door");
+    S().confirmEach = true;
+    Review(Entry(text, "gate", F::SmartEnt, 1));
+
+    EXPECT_EQ(ApplyPendingChange(), ApplyOutcome::CollectSmartEntity);
+
+    EXPECT_EQ(TextOf(text), "door");
+    EXPECT_EQ(Pending()[0].Flag, F::SmartEntConfirmed);
+    const host::lgl_addr read = S().curEnt.addr;
+    EXPECT_EQ(read, text);
+}
+
 TEST_F(ApplyChangeTest, UnreadableEntityIsSkipped) {
     const host::lgl_addr text = AddText(layer_, "door");
     ASSERT_TRUE(D().Erase(text));
     Review(Entry(text, "gate", F::AllOK, 1));
 
-    EXPECT_FALSE(ApplyPendingChange());
+    EXPECT_EQ(ApplyPendingChange(), ApplyOutcome::Unchanged);
 
     EXPECT_THAT(Report(), IsEmpty());
     EXPECT_EQ(S().numEntsChanged, 0);
@@ -128,7 +141,7 @@ TEST_F(ApplyChangeTest, IndexOutsideTheListChangesNothing) {
 
     for (const std::int32_t index : {-1, 1}) {
         S().curIndex = index;
-        EXPECT_FALSE(ApplyPendingChange()) << index;
+        EXPECT_EQ(ApplyPendingChange(), ApplyOutcome::Unchanged) << index;
     }
     EXPECT_EQ(TextOf(text), "door");
 }
@@ -140,9 +153,9 @@ TEST_F(ApplyChangeTest, ARunInOneTransactionUndoesAsOneStep) {
 
     host::Host().UndoStartTransaction();
     Review(Entry(first, "gate 1", F::AllOK, 1));
-    EXPECT_TRUE(ApplyPendingChange());
+    EXPECT_EQ(ApplyPendingChange(), ApplyOutcome::Changed);
     Review(Entry(second, "gate 2", F::AllOK, 1));
-    EXPECT_TRUE(ApplyPendingChange());
+    EXPECT_EQ(ApplyPendingChange(), ApplyOutcome::Changed);
     host::Host().UndoEndTransaction();
 
     ASSERT_EQ(D().UndoStepCount(), stepsBefore + 1);

@@ -32,7 +32,7 @@ TEST_P(ResultMessage, NamesTheCountsOfTheRun) {
         const host::lgl_addr text = AddText(layer, "door");
         Pending().push_back(Entry(text, "gate", F::AllOK, n));
         S().curIndex = static_cast<std::int32_t>(Pending().size() - 1);
-        ASSERT_TRUE(ApplyPendingChange());
+        ASSERT_EQ(ApplyPendingChange(), ApplyOutcome::Changed);
         expectedLines.insert(expectedLines.end(), {"odoor", "ngate"});
     }
 

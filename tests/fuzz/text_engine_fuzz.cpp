@@ -85,10 +85,10 @@ void CheckReplace(const Input& in) {
     bool textError = false;
     bool entityError = false;
     const std::int32_t textCount =
-        ReplaceMatches(text, in.search, in.replacement, caseSens, wholeWords, wholeEnts, textError,
-                       testOnly, EntityLimit(in.maxLen));
+        ReplaceMatches(text, in.search, in.replacement, {caseSens, wholeWords, wholeEnts},
+                       textError, testOnly, EntityLimit(in.maxLen));
     const std::int32_t entityCount =
-        ReplaceMatches(entity, in.search, in.replacement, caseSens, wholeWords, wholeEnts,
+        ReplaceMatches(entity, in.search, in.replacement, {caseSens, wholeWords, wholeEnts},
                        entityError, testOnly, in.maxLen);
     QX_FUZZ_CHECK(textCount == entityCount);
     QX_FUZZ_CHECK(textError == entityError);

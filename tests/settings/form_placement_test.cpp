@@ -1,5 +1,6 @@
 // Dialog placement: both schemes, values not stored, saves during a restore, places that no
 // screen shows, and failures.
+#include "dialogs/window_placement.h"
 #include "settings/form_placement.h"
 #include "tests/settings/settings_fixture.h"
 
@@ -19,6 +20,14 @@ using qx::test::WriteFile;
 
 constexpr PlacementFile kShared = PlacementFile::Shared;
 constexpr PlacementFile kOwn = PlacementFile::Macro;
+
+// The placement memory reaches a Qt window through the Qt view's adaptor.
+void RestoreFormPos(QWidget& form, PlacementFile file) {
+    qx::RestoreWindowPlace(form, file);
+}
+void SaveFormPos(QWidget& form, PlacementFile file) {
+    qx::SaveWindowPlace(form, file);
+}
 
 QApplication& App() {
     static int argc = 1;

@@ -43,8 +43,9 @@ TEST(Allocation, NoneForTextsThatDoNotMatch) {
     text += " doorway backdoor";
     bool lenError = false;
     EXPECT_EQ(AllocationsDuring([&] {
-                  EXPECT_EQ(ReplaceMatches(text, "door", "Gate", CaseSens::No, WholeWords::Yes,
-                                           WholeEnts::No, lenError, TestOnly::No, 255),
+                  EXPECT_EQ(ReplaceMatches(text, "door", "Gate",
+                                           MatchOptions{.wholeWords = WholeWords::Yes}, lenError,
+                                           TestOnly::No, 255),
                             0);
               }),
               0);
@@ -59,8 +60,9 @@ TEST(Allocation, NoneForEntityTextsEditedInPlace) {
     HasNumber("1");
     HasSecondNumber("1 2");
     EXPECT_EQ(AllocationsDuring([&] {
-                  EXPECT_EQ(ReplaceMatches(text, "door", "Gate", CaseSens::No, WholeWords::Yes,
-                                           WholeEnts::No, lenError, TestOnly::No),
+                  EXPECT_EQ(ReplaceMatches(text, "door", "Gate",
+                                           MatchOptions{.wholeWords = WholeWords::Yes}, lenError,
+                                           TestOnly::No),
                             2);
                   EXPECT_TRUE(IncrementNumberFrom(text, 1, lenError, 1));
                   ConvertCase(std::span<char>(text.text, text.len), CaseConversion::Upper,

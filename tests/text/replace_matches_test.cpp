@@ -77,8 +77,10 @@ const ReplaceCase kReplaceCases[] = {
 
 std::int32_t ReplaceRow(std::string& text, const ReplaceCase& c, bool& lenError,
                         TestOnly testOnly) {
-    return ReplaceMatches(text, c.search, c.replacement, CaseSens{(c.options & kCase) != 0},
-                          WholeWords{(c.options & kWord) != 0}, WholeEnts{(c.options & kEnt) != 0},
+    return ReplaceMatches(text, c.search, c.replacement,
+                          MatchOptions{CaseSens{(c.options & kCase) != 0},
+                                       WholeWords{(c.options & kWord) != 0},
+                                       WholeEnts{(c.options & kEnt) != 0}},
                           lenError, testOnly, c.maxLen);
 }
 
@@ -112,9 +114,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, ReplaceMatchesTable, testing::ValuesIn(kReplaceC
 TEST(ReplaceMatches, LenErrorIsNeverCleared) {
     std::string text = "abc";
     bool lenError = true;
-    EXPECT_EQ(ReplaceMatches(text, "b", "x", CaseSens::No, WholeWords::No, WholeEnts::No, lenError,
-                             TestOnly::No, 255),
-              1);
+    EXPECT_EQ(ReplaceMatches(text, "b", "x", MatchOptions{}, lenError, TestOnly::No, 255), 1);
     EXPECT_TRUE(lenError);
 }
 
@@ -131,8 +131,8 @@ TEST_P(EntityTextLimit, IsAlwaysAtMost255) {
     for (const std::size_t length : {c.fits, c.fits + 1}) {
         host::str255 text(Filled(length, {0}));
         bool lenError = false;
-        const auto count = ReplaceMatches(text, "x", "xyz", CaseSens::No, WholeWords::No,
-                                          WholeEnts::No, lenError, TestOnly::No, c.maxLen);
+        const auto count =
+            ReplaceMatches(text, "x", "xyz", MatchOptions{}, lenError, TestOnly::No, c.maxLen);
         const bool fits = length == c.fits;
         EXPECT_EQ(count, fits ? 1 : 0) << length;
         EXPECT_EQ(lenError, !fits) << length;
@@ -151,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(Limits, EntityTextLimit,
 TEST(ReplaceMatches, EntityFormEditsInPlace) {
     host::str255 text("Door and door");
     bool lenError = false;
-    EXPECT_EQ(ReplaceMatches(text, "DOOR", "Gate", CaseSens::No, WholeWords::Yes, WholeEnts::No,
+    EXPECT_EQ(ReplaceMatches(text, "DOOR", "Gate", MatchOptions{.wholeWords = WholeWords::Yes},
                              lenError, TestOnly::No),
               2);
     EXPECT_EQ(text.view(), "Gate and Gate");
@@ -161,14 +161,14 @@ TEST(ReplaceMatches, EntityFormEditsInPlace) {
 TEST(ReplaceMatches, StringsPointingIntoTheTextAreSafe) {
     std::string text = "abc";
     bool lenError = false;
-    EXPECT_EQ(ReplaceMatches(text, std::string_view(text).substr(1, 1), text, CaseSens::Yes,
-                             WholeWords::No, WholeEnts::No, lenError, TestOnly::No, 0),
+    EXPECT_EQ(ReplaceMatches(text, std::string_view(text).substr(1, 1), text,
+                             MatchOptions{.caseSens = CaseSens::Yes}, lenError, TestOnly::No, 0),
               1);
     EXPECT_EQ(text, "aabcc");
 
     host::str255 entity("abc");
-    EXPECT_EQ(ReplaceMatches(entity, entity.view().substr(1, 1), entity.view(), CaseSens::Yes,
-                             WholeWords::No, WholeEnts::No, lenError, TestOnly::No),
+    EXPECT_EQ(ReplaceMatches(entity, entity.view().substr(1, 1), entity.view(),
+                             MatchOptions{.caseSens = CaseSens::Yes}, lenError, TestOnly::No),
               1);
     EXPECT_EQ(entity.view(), "aabcc");
 }

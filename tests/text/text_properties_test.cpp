@@ -125,6 +125,7 @@ TEST_P(ReplaceMatchesProperties, AgreesWithThePlainRuleAndItsTestOnlyAnswer) {
         const CaseSens caseSens{random.Coin()};
         const WholeWords wholeWords{random.Coin()};
         const WholeEnts wholeEnts{random.Int(0, 7) == 0};
+        const MatchOptions options{caseSens, wholeWords, wholeEnts};
         const int maxLen = random.Int(-1, 50);
         SCOPED_TRACE("round " + std::to_string(round) + " text '" + original + "' search '" +
                      search + "' replacement '" + replacement + "' maxLen " +
@@ -134,8 +135,8 @@ TEST_P(ReplaceMatchesProperties, AgreesWithThePlainRuleAndItsTestOnlyAnswer) {
             Model(original, search, replacement, caseSens, wholeWords, wholeEnts, maxLen);
         std::string text = original;
         bool lenError = false;
-        const auto count = ReplaceMatches(text, search, replacement, caseSens, wholeWords,
-                                          wholeEnts, lenError, TestOnly::No, maxLen);
+        const auto count =
+            ReplaceMatches(text, search, replacement, options, lenError, TestOnly::No, maxLen);
         ASSERT_EQ(text, expected.text);
         ASSERT_EQ(count, expected.count);
         ASSERT_EQ(lenError, expected.lenError);
@@ -145,8 +146,8 @@ TEST_P(ReplaceMatchesProperties, AgreesWithThePlainRuleAndItsTestOnlyAnswer) {
 
         std::string probe = original;
         bool probeLenError = false;
-        const auto answer = ReplaceMatches(probe, search, replacement, caseSens, wholeWords,
-                                           wholeEnts, probeLenError, TestOnly::Yes, maxLen);
+        const auto answer = ReplaceMatches(probe, search, replacement, options, probeLenError,
+                                           TestOnly::Yes, maxLen);
         ASSERT_EQ(answer, count > 0 ? 1 : 0);
         ASSERT_EQ(probe, original);
 
@@ -154,9 +155,8 @@ TEST_P(ReplaceMatchesProperties, AgreesWithThePlainRuleAndItsTestOnlyAnswer) {
         if (maxLen > 0) {
             host::str255 entity(original);
             bool entityLenError = false;
-            const auto entityCount =
-                ReplaceMatches(entity, search, replacement, caseSens, wholeWords, wholeEnts,
-                               entityLenError, TestOnly::No, maxLen);
+            const auto entityCount = ReplaceMatches(entity, search, replacement, options,
+                                                    entityLenError, TestOnly::No, maxLen);
             ASSERT_EQ(entity.view(), text);
             ASSERT_EQ(entityCount, count);
             ASSERT_EQ(entityLenError, lenError);

@@ -1,6 +1,6 @@
 // Collecting smart-text entities in one of the host's selection sets through the chooser, and
 // the confirm-each review handing such an entity over.
-#include "drawing/selection_sets.h"
+#include "controller/selection_set_choice.h"
 
 #include "cadhost/session.h"
 #include "dialogs/selset_dialog.h"
@@ -207,7 +207,7 @@ TEST_F(ConfirmEachSmartEntity, GoesToTheChosenSetAndIsMarkedDone) {
     Review(smart);
     script_.act = Choose(3, false);
 
-    EXPECT_FALSE(ApplyPendingChange());
+    EXPECT_EQ(ApplyReviewedChange(), ApplyOutcome::CollectSmartEntity);
 
     EXPECT_EQ(script_.heading, "This is a Smart Entity (PText or MText)");
     EXPECT_THAT(Members(3), ElementsAre(smart));
@@ -222,7 +222,7 @@ TEST_F(ConfirmEachSmartEntity, CancelStillMarksItDoneSoItIsNotOfferedAgain) {
     Review(AddSmart(layer_, {"door"}));
     script_.act = Cancel();
 
-    EXPECT_FALSE(ApplyPendingChange());
+    EXPECT_EQ(ApplyReviewedChange(), ApplyOutcome::CollectSmartEntity);
 
     EXPECT_EQ(script_.opened, 1);
     EXPECT_EQ(Pending()[0].Flag, PendingChangeFlag::SmartEntConfirmed);

@@ -1,6 +1,6 @@
 // A whole-layer run end to end: the layer dialog on its real widgets, driven as a user would,
 // then the scan of the chosen layers against the stand-in host's drawing.
-#include "drawing/selected_layers_scan.h"
+#include "controller/selected_layers_scan.h"
 
 #include "cadhost/session.h"
 #include "dialogs/layer_grid.h"

@@ -1,25 +1,12 @@
-#include "dialogs/review_forms.h"
+#include "controller/review_forms.h"
 
-#include "dialogs/confirm_window.h"
-#include "dialogs/found_text_window.h"
+#include "dialogs/forms.h"
 #include "platform/platform.h"
-#include "settings/form_placement.h"
 #include "state/state_access.h"
-
-#include <QWidget>
 
 #include <string>
 
 namespace qx {
-namespace {
-
-QWidget* MakeReviewForm(ReviewFormKind kind) {
-    if (kind == ReviewFormKind::Confirm)
-        return new TfmConfirm();
-    return new TfmFoundText();
-}
-
-} // namespace
 
 bool CreateReviewForm(ReviewFormKind kind) {
     QuillexL& s = State();
@@ -31,24 +18,17 @@ bool CreateReviewForm(ReviewFormKind kind) {
                            std::to_string(s.reviewFormKind) + " - please advise macro author");
         return false;
     }
-    QWidget* form = MakeReviewForm(kind);
-    s.reviewForm = form;
+    s.reviewForm = forms::CreateReviewWindow(static_cast<std::uint8_t>(kind));
     s.reviewFormKind = static_cast<std::uint8_t>(kind);
-    settings::RestoreFormPos(*form, settings::PlacementFile::Shared);
     return true;
 }
 
 void FreeReviewForm() {
     QuillexL& s = State();
     if (s.reviewFormKind != 0 && s.reviewForm) {
-        QWidget* form = s.reviewForm.get();
+        forms::ReviewWindow* window = s.reviewForm.get();
         s.reviewForm = nullptr;
-        try {
-            settings::SaveFormPos(*form, settings::PlacementFile::Shared);
-        } catch (...) {
-            // The window goes whatever happened to its placement.
-        }
-        delete form;
+        forms::DestroyReviewWindow(window);
     }
     s.reviewFormKind = 0;
 }
