@@ -49,7 +49,8 @@ struct WindowOptions {
     Stacking stacking = Stacking::Normal;
     // The least outer size as designed; it grows by what the fitting adds. 0 for no bound.
     Size leastOuter{};
-    // The button Enter presses and the one Esc presses; empty when the key does nothing.
+    // The button Enter presses and the one Esc presses, where the table does not say; empty
+    // when the key does nothing.
     std::string_view defaultButton;
     std::string_view cancelButton;
 };
@@ -182,6 +183,8 @@ private:
     FittedTable fitted_;
     Size growth_{};
     Size lastFitted_{};
+    int defaultRow_ = -1;
+    int cancelRow_ = -1;
     bool modal_ = false;
     bool floating_ = false;
     bool running_ = false;
