@@ -174,8 +174,17 @@ FormWindow::FormWindow(form::ControlTable table, form::TabOrder tabOrder, Window
     colours_.assign(rows, 0);
     coloured_.assign(rows, false);
     placed_.resize(rows);
-    for (std::size_t row = 0; row < rows; ++row)
+    for (std::size_t row = 0; row < rows; ++row) {
         placed_[row] = table[row].rect;
+        if (table[row].role == form::Role::Default)
+            defaultRow_ = static_cast<int>(row);
+        if (table[row].role == form::Role::Cancel)
+            cancelRow_ = static_cast<int>(row);
+    }
+    if (!options_.defaultButton.empty())
+        defaultRow_ = RowOf(options_.defaultButton);
+    if (!options_.cancelButton.empty())
+        cancelRow_ = RowOf(options_.cancelButton);
 }
 
 FormWindow::~FormWindow() {
@@ -208,7 +217,9 @@ void FormWindow::Create(HWND owner) {
     if (window_ != nullptr || table_.empty())
         return;
     RegisterClasses(&FormWindow::WindowProc, &FormWindow::ScrollBoxProc);
-    DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
+    // Not clipping its children: a group box paints only its frame, and the window's face must
+    // show through it.
+    DWORD style = WS_POPUP | WS_CAPTION;
     if (options_.frame == Frame::CloseBox)
         style |= WS_SYSMENU;
     if (options_.sizing != Sizing::Fixed)
@@ -243,7 +254,7 @@ void FormWindow::CreateControl(std::size_t row) {
     // Every control starts a group of its own: radio buttons are grouped by their parent in
     // the table, and arrow keys never wander off a control the tab order did not choose.
     style |= WS_GROUP;
-    if (spec.name == options_.defaultButton)
+    if (static_cast<int>(row) == defaultRow_)
         style = (style & ~static_cast<DWORD>(BS_PUSHBUTTON)) | BS_DEFPUSHBUTTON;
     const int parentRow = RowNamed(table_, spec.parent);
     const bool inScrollBox =
@@ -262,6 +273,14 @@ void FormWindow::CreateControl(std::size_t row) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
     SetWindowSubclass(control, &FormWindow::ControlProc, kSubclassId,
                       reinterpret_cast<DWORD_PTR>(this));
+    for (const std::string_view item : spec.items) {
+        const std::wstring wide = Widen(item);
+        SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+    }
+    if (spec.kind == Kind::DropDownList && !spec.items.empty())
+        SendMessageW(control, CB_SETCURSEL, 0, 0);
+    if (spec.maxLength > 0)
+        SendMessageW(control, EM_LIMITTEXT, static_cast<WPARAM>(spec.maxLength), 0);
     if (spec.kind == Kind::SpinEdit) {
         HWND arrows = CreateWindowExW(0, UPDOWN_CLASSW, L"",
                                       WS_CHILD | WS_VISIBLE | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0,
@@ -691,10 +710,10 @@ void FormWindow::Command(HWND control, int id, UINT code) {
     int row = RowOfHandle(control);
     if (row < 0 && control == nullptr) {
         // Enter and Esc from the dialog navigation arrive as IDOK and IDCANCEL.
-        if (id == IDCANCEL && !options_.cancelButton.empty())
-            row = RowOf(options_.cancelButton);
-        else if (id == IDOK && !options_.defaultButton.empty())
-            row = RowOf(options_.defaultButton);
+        if (id == IDCANCEL)
+            row = cancelRow_;
+        else if (id == IDOK)
+            row = defaultRow_;
         code = BN_CLICKED;
     }
     if (row <= 0)
@@ -744,6 +763,9 @@ LRESULT FormWindow::ControlColour(HDC dc, HWND control) {
     SetBkMode(dc, TRANSPARENT);
     if (row > 0 && coloured_[static_cast<std::size_t>(row)])
         SetTextColor(dc, colours_[static_cast<std::size_t>(row)]);
+    else if (onTextColour)
+        if (const std::optional<COLORREF> colour = onTextColour(control))
+            SetTextColor(dc, *colour);
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
@@ -760,6 +782,8 @@ void FormWindow::MinMaxInfo(MINMAXINFO& info) const {
     info.ptMinTrackSize = {least.width, least.height};
     if (options_.sizing == Sizing::WidthOnly)
         info.ptMaxTrackSize.y = fittedOuter.height;
+    if (options_.sizing == Sizing::HeightFollowsTexts)
+        info.ptMinTrackSize.y = 0;
 }
 
 LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -772,9 +796,8 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return *result;
         break;
     case DM_GETDEFID: {
-        const int row = options_.defaultButton.empty() ? -1 : RowOf(options_.defaultButton);
-        if (row > 0)
-            return MAKELRESULT(kFirstId + row, DC_HASDEFID);
+        if (defaultRow_ > 0)
+            return MAKELRESULT(kFirstId + defaultRow_, DC_HASDEFID);
         return 0;
     }
     case WM_CTLCOLORSTATIC:

@@ -33,7 +33,13 @@ enum class Frame : std::uint8_t {
 };
 
 // Which of its sides the user may drag.
-enum class Sizing : std::uint8_t { Fixed, WidthOnly, Free };
+enum class Sizing : std::uint8_t {
+    Fixed,
+    WidthOnly,
+    Free,
+    // The user sets the width; the view sets the height its texts need.
+    HeightFollowsTexts,
+};
 
 enum class Stacking : std::uint8_t { Normal, TopMost };
 
@@ -43,7 +49,8 @@ struct WindowOptions {
     Stacking stacking = Stacking::Normal;
     // The least outer size as designed; it grows by what the fitting adds. 0 for no bound.
     Size leastOuter{};
-    // The button Enter presses and the one Esc presses; empty when the key does nothing.
+    // The button Enter presses and the one Esc presses, where the table does not say; empty
+    // when the key does nothing.
     std::string_view defaultButton;
     std::string_view cancelButton;
 };
@@ -130,6 +137,8 @@ public:
     std::function<void()> onClose;
     // A character typed into a control: false refuses it (with a beep).
     std::function<bool(std::string_view name, wchar_t c)> onCharacter;
+    // The text colour of a control the view made itself (not in the table), if it has one.
+    std::function<std::optional<COLORREF>(HWND control)> onTextColour;
     // Any other message to a control, before the control sees it (clicks, keys): true when the
     // view consumed it.
     std::function<bool(std::string_view name, UINT message, WPARAM wParam, LPARAM lParam)>
@@ -174,6 +183,8 @@ private:
     FittedTable fitted_;
     Size growth_{};
     Size lastFitted_{};
+    int defaultRow_ = -1;
+    int cancelRow_ = -1;
     bool modal_ = false;
     bool floating_ = false;
     bool running_ = false;
