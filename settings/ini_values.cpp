@@ -59,7 +59,7 @@ bool WriteIniText(const std::string& file, const std::string& section, const std
     if (file.empty())
         return false;
     return platform::WriteProfileValue(file, host::Cp1252ToUtf8(section), host::Cp1252ToUtf8(key),
-                                        host::Cp1252ToUtf8(text));
+                                       host::Cp1252ToUtf8(text));
 }
 
 } // namespace qx::settings

@@ -35,7 +35,7 @@ public:
     bool SelectionSetChosen() const { return setChosenBefore_; }
 
     qx::host::BoxAnswer ShowMessageBox(qx::host::BoxKind kind, const std::string& caption,
-                                   const std::string& text, bool defaultNo) override;
+                                       const std::string& text, bool defaultNo) override;
     void Beep() override;
     int RunModal(QDialog& dialog) override;
     bool OpenDocument(const std::string& path) override;

@@ -18,7 +18,7 @@ public:
     virtual ~UiResponder() = default;
     // Texts are UTF-8.
     virtual qx::host::BoxAnswer ShowMessageBox(qx::host::BoxKind kind, const std::string& caption,
-                                           const std::string& text, bool defaultNo) = 0;
+                                               const std::string& text, bool defaultNo) = 0;
     virtual void Beep() = 0;
     // Runs the dialog to its end and returns its result code.
     virtual int RunModal(QDialog& dialog) = 0;

@@ -35,7 +35,7 @@ QMessageBox::Icon IconOf(BoxKind kind) {
 } // namespace
 
 BoxAnswer WindowResponder::ShowMessageBox(BoxKind kind, const std::string& caption,
-                                      const std::string& text, bool defaultNo) {
+                                          const std::string& text, bool defaultNo) {
     QMessageBox box(IconOf(kind), Q(caption), Q(text), QMessageBox::NoButton, &mainWindow_);
     box.setObjectName(QStringLiteral("macroMessageBox"));
     if (kind != BoxKind::Confirmation) {

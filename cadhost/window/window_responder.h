@@ -17,7 +17,7 @@ public:
         : mainWindow_(mainWindow), session_(session) {}
 
     qx::host::BoxAnswer ShowMessageBox(qx::host::BoxKind kind, const std::string& caption,
-                                   const std::string& text, bool defaultNo) override;
+                                       const std::string& text, bool defaultNo) override;
     void Beep() override;
     int RunModal(QDialog& dialog) override;
     bool OpenDocument(const std::string& path) override;

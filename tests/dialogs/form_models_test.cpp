@@ -48,8 +48,9 @@ void ExpectSaneTable(ControlTable table, TabOrder tabs) {
         EXPECT_GT(rect.width, 0);
         EXPECT_GT(rect.height, 0);
         EXPECT_TRUE(parent->rect.HoldsInClientArea(rect)) << "outside " << parent->name;
-        if (row.kind == Kind::DropDownList)
+        if (row.kind == Kind::DropDownList) {
             EXPECT_FALSE(row.items.empty()) << "a drop-down list offers entries";
+        }
     }
     for (const std::string_view stop : tabs) {
         const auto row = std::ranges::find(table, stop, &ControlSpec::name);

@@ -1,7 +1,7 @@
 // The tab chain of every dialog, walked as a keyboard user walks it after choices made with the
 // mouse: each Tab must land on the next visible control of the chain, whatever was clicked
 // before.
-#include "cadhost/session.h"
+#include "cadhost/driver/session.h"
 #include "dialogs/confirm_window.h"
 #include "dialogs/drop_down_list.h"
 #include "dialogs/edit_text_dialog.h"

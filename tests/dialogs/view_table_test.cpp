@@ -1,7 +1,7 @@
 // The Qt view against the form tables: every control of a table exists in the Qt window under
 // its name, inside the parent the table names, with the table's caption and entries. The
 // tables are the contract with the other views and with automation, so the two must not drift.
-#include "cadhost/session.h"
+#include "cadhost/driver/session.h"
 #include "dialogs/confirm_window.h"
 #include "dialogs/edit_text_dialog.h"
 #include "dialogs/form/layers_form.h"
@@ -63,15 +63,17 @@ void ExpectViewMatchesTable(QWidget& window, form::ControlTable table) {
         }
         // Captions filled at run time (empty in the table) are not compared.
         const std::optional<QString> caption = CaptionOf(*w);
-        if (caption && !row.caption.empty())
+        if (caption && !row.caption.empty()) {
             EXPECT_EQ(caption->toStdString(), std::string(row.caption));
+        }
         if (const auto* list = qobject_cast<const QComboBox*>(w)) {
             ASSERT_EQ(list->count(), static_cast<int>(row.items.size()));
             for (int i = 0; i < list->count(); ++i)
                 EXPECT_EQ(list->itemText(i).toStdString(), std::string(row.items[i]));
         }
-        if (const auto* field = qobject_cast<const QLineEdit*>(w); field && row.maxLength > 0)
+        if (const auto* field = qobject_cast<const QLineEdit*>(w); field && row.maxLength > 0) {
             EXPECT_EQ(field->maxLength(), row.maxLength);
+        }
     }
 }
 

@@ -4,7 +4,9 @@
 
 namespace qx::settings {
 // Test listings name a key by its name, not by its bytes.
-void PrintTo(const SettingDef& def, std::ostream* os) { *os << def.name; }
+void PrintTo(const SettingDef& def, std::ostream* os) {
+    *os << def.name;
+}
 } // namespace qx::settings
 
 namespace {
