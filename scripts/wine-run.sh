@@ -27,6 +27,16 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # No desktop integration, no Mono or Gecko installers: a test prefix needs none of them.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml,winemenubuilder.exe=}
 
+# A new prefix is made once, before any program runs in it: programs started side by side
+# (ctest -j) would otherwise each try to make it and race for its Wine server.
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    (
+        flock 9
+        [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1 </dev/null
+    ) 9>"$WINEPREFIX.lock"
+fi
+
 out=$(mktemp) err=$(mktemp)
 trap 'rm -f "$out" "$err"' EXIT
 wine "$program" "$@" >"$out" 2>"$err" </dev/null
