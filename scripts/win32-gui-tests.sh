@@ -11,6 +11,10 @@ build=${1:-$root/build/win64}
 shift || true
 
 export WINEPREFIX=${QX_WINE_PREFIX:-$build/wineprefix}
+# A Wine server left from tests without a display would keep serving its display-less desktop
+# to the programs here, and they could create no window: it is stopped first.
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
 status=0
 xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24" \
     ctest --test-dir "$build" -L gui --output-on-failure "$@" || status=$?
