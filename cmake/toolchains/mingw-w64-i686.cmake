@@ -1,19 +1,4 @@
 # Cross-compiling the Windows build with Debian's MinGW-w64 (posix threads) for i686.
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(QX_MINGW_TRIPLET i686-w64-mingw32)
-
-set(CMAKE_C_COMPILER ${QX_MINGW_TRIPLET}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${QX_MINGW_TRIPLET}-g++-posix)
-set(CMAKE_RC_COMPILER ${QX_MINGW_TRIPLET}-windres)
-
-# Libraries and programs of the target come from the MinGW sysroot only; header-only packages
-# of the build machine (nlohmann/json) may still be found through their CMake package files.
-set(CMAKE_FIND_ROOT_PATH /usr/${QX_MINGW_TRIPLET})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
-
-# Test programs run under Wine; see scripts/wine-run.sh for the prefix and the output rules.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../../scripts/wine-run.sh)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
