@@ -41,12 +41,16 @@ add_subdirectory(host)
 add_subdirectory(platform)
 add_subdirectory(state)
 add_subdirectory(text)
+add_subdirectory(settings)
+add_subdirectory(drawing)
+# The form models, and with them the native views (dialogs/win32/).
+add_subdirectory(dialogs)
+add_subdirectory(controller)
 add_subdirectory(tests/host)
 add_subdirectory(tests/platform)
 add_subdirectory(tests/text)
 
-# The native views of the dialogs and their tests (the ones that show windows run under Xvfb).
-add_subdirectory(dialogs/win32)
+# The tests of the native views (the ones that show windows run under Xvfb).
 add_subdirectory(tests/dialogs/win32)
 
 # qx_add_macro_dll(NAME OUTPUT_NAME NAME LIBS ...): a macro library as the host loads it: the
