@@ -52,6 +52,15 @@ inline constexpr const char* kOldTextLabel = "lblOldTxt";
 inline constexpr const char* kNewTextLabel = "lblNewTxt";
 inline constexpr const char* kFoundTextLabel = "lblFoundText";
 
+// The native Windows view marks its windows for a host's automation, which lives in another
+// module and cannot see the view's objects: every window and control it creates carries the
+// window property kWin32NameProperty, a global atom (GlobalAddAtomW) of its name above. A modal
+// dialog handed to the host's runModal hook (host/ui_hooks.h) gets, once a button, Enter, Esc or
+// the close box ended it, the property kWin32ResultProperty holding its result code; until then
+// it has none. The hook returns that code, and the dialog closes with it.
+inline constexpr const wchar_t* kWin32NameProperty = L"QuillexName";
+inline constexpr const wchar_t* kWin32ResultProperty = L"QuillexResult";
+
 // The result message of a run, as the macro writes it on the error line.
 inline std::string ReplacementsMessage(std::int32_t replacements, std::int32_t entities) {
     return std::to_string(replacements) + " replacements made in " + std::to_string(entities) +

@@ -18,7 +18,9 @@ struct UiHooks {
     BoxAnswer (*messageBox)(BoxKind kind, const char* caption, const char* text, bool defaultNo);
     // The default beep.
     void (*beep)();
-    // Runs a modal dialog (a QDialog*) and returns its result code.
+    // Runs a modal dialog and returns its result code. The dialog is a QDialog* in the Qt view;
+    // in the native Windows view it is the dialog's HWND, shown and ready for input, whose
+    // controls are found and whose end is seen as host/automation_contract.h describes.
     std::int32_t (*runModal)(void* dialog);
     // Opens a document with the desktop's default application; true when it was handed over.
     bool (*openDocument)(const char* path);

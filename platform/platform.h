@@ -47,6 +47,10 @@ void Beep();
 
 // Runs a modal dialog to its end and returns its result code (the Qt views only).
 int RunModal(QDialog& dialog);
+// Hands a modal dialog of the native Windows view (its HWND, shown) to a host that drives the
+// macro's dialogs itself, and returns the host's answer; nothing when the host does not, and the
+// dialog runs for the user.
+std::optional<int> RunModalInHost(void* dialog);
 
 // Opens a document with its default application, never through a shell command line.
 bool OpenDocument(const std::string& path);

@@ -85,6 +85,12 @@ int RunModal(QDialog& dialog) {
     return dialog.exec();
 }
 
+std::optional<int> RunModalInHost(void* dialog) {
+    if (g_hooks == nullptr || g_hooks->runModal == nullptr)
+        return std::nullopt;
+    return g_hooks->runModal(dialog);
+}
+
 bool OpenDocument(const std::string& path) {
     if (g_hooks != nullptr && g_hooks->openDocument != nullptr)
         return g_hooks->openDocument(path.c_str());

@@ -3,6 +3,7 @@
 #include "dialogs/dialog_result.h"
 #include "dialogs/win32/text_measure.h"
 #include "dialogs/win32/wide_text.h"
+#include "host/automation_contract.h"
 
 #include <commctrl.h>
 
@@ -130,6 +131,27 @@ int ReadWholeNumber(const std::wstring& text) {
     return static_cast<int>(value);
 }
 
+// A window's or control's name where a host's automation in another module finds it.
+void MarkName(HWND window, std::string_view name) {
+    const std::wstring wide = Widen(name);
+    const ATOM atom = GlobalAddAtomW(wide.c_str());
+    if (atom != 0)
+        SetPropW(window, automation::kWin32NameProperty,
+                 reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom)));
+}
+
+void UnmarkName(HWND window) {
+    const auto atom = static_cast<ATOM>(
+        reinterpret_cast<UINT_PTR>(RemovePropW(window, automation::kWin32NameProperty)));
+    if (atom != 0)
+        GlobalDeleteAtom(atom);
+}
+
+std::function<std::optional<int>(HWND)>& ModalHost() {
+    static std::function<std::optional<int>(HWND)> host;
+    return host;
+}
+
 } // namespace
 
 // The measures the fitting asks for, taken from the controls' present texts.
@@ -193,9 +215,18 @@ FormWindow::~FormWindow() {
     HookKeyboard(std::any_of(live.begin(), live.end(),
                              [](const FormWindow* form) { return form->floating_; }));
     if (window_ != nullptr) {
+        for (HWND control : controls_)
+            if (control != nullptr)
+                UnmarkName(control);
+        UnmarkName(window_);
+        RemovePropW(window_, automation::kWin32ResultProperty);
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         DestroyWindow(window_);
     }
+}
+
+void FormWindow::SetModalHost(std::function<std::optional<int>(HWND dialog)> host) {
+    ModalHost() = std::move(host);
 }
 
 const std::vector<FormWindow*>& FormWindow::Live() {
@@ -240,6 +271,7 @@ void FormWindow::Create(HWND owner) {
     if (window_ == nullptr)
         return;
     Registry().push_back(this);
+    MarkName(window_, Name());
     for (std::size_t row = 1; row < table_.size(); ++row)
         CreateControl(row);
     ArrangeTabOrder();
@@ -270,6 +302,7 @@ void FormWindow::CreateControl(std::size_t row) {
     controls_[row] = control;
     if (control == nullptr)
         return;
+    MarkName(control, spec.name);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
     SetWindowSubclass(control, &FormWindow::ControlProc, kSubclassId,
                       reinterpret_cast<DWORD_PTR>(this));
@@ -660,6 +693,16 @@ int FormWindow::RunModal(HWND owner) {
         if (first != nullptr)
             SetFocus(first);
     }
+    RemovePropW(window_, automation::kWin32ResultProperty);
+    if (const auto& host = ModalHost(); host) {
+        // The host drives the dialog through its controls; the dialog's own end, if it came,
+        // decides the result, else the host's answer does.
+        const std::optional<int> answer = host(window_);
+        if (answer && running_)
+            result_ = *answer;
+        if (answer)
+            running_ = false;
+    }
     MSG message{};
     while (running_) {
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
@@ -687,6 +730,9 @@ int FormWindow::RunModal(HWND owner) {
 void FormWindow::EndModal(int result) {
     result_ = result;
     running_ = false;
+    if (window_ != nullptr)
+        SetPropW(window_, automation::kWin32ResultProperty,
+                 reinterpret_cast<HANDLE>(static_cast<INT_PTR>(result)));
     // Wakes the loop in case the end came from outside a message.
     PostMessageW(window_, WM_NULL, 0, 0);
 }

@@ -144,6 +144,12 @@ public:
     std::function<bool(std::string_view name, UINT message, WPARAM wParam, LPARAM lParam)>
         onControlMessage;
 
+    // A host that drives modal dialogs itself (its automation): given a dialog, shown and ready
+    // for input, it uses the controls and answers the dialog's result, or nothing to leave the
+    // dialog to the user. Windows and controls carry their names as the automation contract
+    // (host/automation_contract.h) describes.
+    static void SetModalHost(std::function<std::optional<int>(HWND dialog)> host);
+
     // The windows of this engine that exist now, the most recently created last.
     static const std::vector<FormWindow*>& Live();
     static FormWindow* FromHandle(HWND window);
