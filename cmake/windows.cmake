@@ -81,7 +81,7 @@ endfunction()
 
 # The macro itself, once the toolkit-free controller and the native views are part of the build.
 if(TARGET qx_controller AND TARGET qx_dialogs_win32)
-  qx_add_macro_dll(quillex OUTPUT_NAME Quillex LIBS qx_controller)
+  qx_add_macro_dll(quillex OUTPUT_NAME Quillex LIBS qx_controller qx_dialogs_win32)
   qx_add_dll_check(QuillexDll.ExportsOnlyMainAndNeedsOnlySystemDlls $<TARGET_FILE:quillex>)
   install(TARGETS quillex RUNTIME DESTINATION . LIBRARY DESTINATION .)
 endif()

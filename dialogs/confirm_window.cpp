@@ -130,10 +130,14 @@ void TfmConfirm::createButtons() {
     // Each answer presses the key that gives the same answer in the review menu, so the host
     // hears it as if the user had typed it. The window itself stays as it is: the review loop
     // replaces it once it has acted on the key.
-    connect(btnYes, &QPushButton::clicked, this, [] { platform::SendHostKey(host::KeyF(1)); });
-    connect(btnNo, &QPushButton::clicked, this, [] { platform::SendHostKey(host::KeyF(2)); });
-    connect(btnYesAll, &QPushButton::clicked, this, [] { platform::SendHostKey(host::KeyF(5)); });
-    connect(btnNoAll, &QPushButton::clicked, this, [] { platform::SendHostKey(host::KeyS(0)); });
+    connect(btnYes, &QPushButton::clicked, this,
+            [] { platform::SendHostKey(form::TfmConfirm::kAnswerKeys[0]); });
+    connect(btnNo, &QPushButton::clicked, this,
+            [] { platform::SendHostKey(form::TfmConfirm::kAnswerKeys[1]); });
+    connect(btnYesAll, &QPushButton::clicked, this,
+            [] { platform::SendHostKey(form::TfmConfirm::kAnswerKeys[2]); });
+    connect(btnNoAll, &QPushButton::clicked, this,
+            [] { platform::SendHostKey(form::TfmConfirm::kAnswerKeys[3]); });
     connect(btnEdit, &QPushButton::clicked, this, &TfmConfirm::editText);
 
     const QList<QWidget*> order = {btnYes, btnNo, btnYesAll, btnNoAll, btnEdit};

@@ -1,5 +1,6 @@
 #include "dialogs/layer_grid.h"
 
+#include "dialogs/form/layer_row_look.h"
 #include "host/codepage.h"
 
 #include <QHeaderView>
@@ -13,10 +14,9 @@
 namespace qx {
 namespace {
 
-const QColor kLime(0, 255, 0);
-const QColor kLightSalmon(255, 160, 122);
-const QColor kGreen(0, 128, 0);
-const QColor kRed(255, 0, 0);
+QColor ToColor(const form::Rgb& rgb) {
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
 
 class LayerRowDelegate : public QStyledItemDelegate {
 public:
@@ -60,27 +60,18 @@ bool Held(const QInputEvent& event, Qt::KeyboardModifier modifier) {
 } // namespace
 
 LayerRowLook LookOfLayerRow(const LyrDtl& row, const QPalette& palette, const QFont& base) {
+    const form::LayerRowLook rule = form::LookOfLayerRow(row);
     LayerRowLook look;
     look.font = base;
-    look.font.setBold(row.ison);
-    look.font.setUnderline(row.isactive);
-    look.font.setStrikeOut(row.islocked);
-    const bool lockedAndOn = row.islocked && row.ison;
-    if (row.isSelected) {
-        look.background = palette.color(QPalette::Active, QPalette::Highlight);
-        if (row.isactive)
-            look.text = kLime;
-        else if (lockedAndOn)
-            look.text = kLightSalmon;
-        else
-            look.text = palette.color(QPalette::Active, QPalette::HighlightedText);
-        return look;
-    }
-    look.background = Qt::white;
-    if (row.isactive)
-        look.text = kGreen;
-    else if (lockedAndOn)
-        look.text = kRed;
+    look.font.setBold(rule.bold);
+    look.font.setUnderline(rule.underline);
+    look.font.setStrikeOut(rule.strikeOut);
+    look.background = rule.highlighted ? palette.color(QPalette::Active, QPalette::Highlight)
+                                       : ToColor(form::kRowBackground);
+    if (const form::Rgb* ink = form::FixedInk(rule))
+        look.text = ToColor(*ink);
+    else if (rule.highlighted)
+        look.text = palette.color(QPalette::Active, QPalette::HighlightedText);
     else
         // The plain text colour of a window, which reads well on the white background.
         look.text = palette.color(QPalette::Active, QPalette::WindowText);

@@ -4,7 +4,10 @@
 #pragma once
 
 #include "dialogs/form/control_table.h"
+#include "host/host_api.h"
 
+#include <array>
+#include <cstdint>
 #include <string>
 
 namespace qx::form {
@@ -32,6 +35,11 @@ struct TfmConfirm {
     // the code page cannot hold becomes '?', and the window shows the text exactly as it will
     // be written. A changed text hides the length note and marks the manual edit.
     void EditAccepted(const std::string& utf8);
+
+    // The host keys the answer buttons type into the host's window, as the user would at its
+    // prompt: Yes, No, Yes to All, No to All.
+    static constexpr std::array<std::int32_t, 4> kAnswerKeys = {host::KeyF(1), host::KeyF(2),
+                                                                host::KeyF(5), host::KeyS(0)};
 
     // Client area 468 x 123; the height follows the texts, only the width is the user's.
     static ControlTable Table();

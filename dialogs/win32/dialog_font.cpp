@@ -10,19 +10,20 @@ constexpr int kPointSize = 9;
 constexpr int kPointsPerInch = 72;
 constexpr wchar_t kPreferredFace[] = L"Segoe UI";
 
+// A named callback: on x86 the enumeration calls it with the stdcall convention, which a
+// lambda's conversion to a function pointer does not have.
+int CALLBACK NoteFaceSeen(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM seen) {
+    *reinterpret_cast<bool*>(seen) = true;
+    return 0;
+}
+
 bool FaceExists(const wchar_t* face) {
     HDC screen = GetDC(nullptr);
     LOGFONTW wanted{};
     wcsncpy(wanted.lfFaceName, face, LF_FACESIZE - 1);
     wanted.lfCharSet = DEFAULT_CHARSET;
     bool found = false;
-    EnumFontFamiliesExW(
-        screen, &wanted,
-        [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM seen) -> int {
-            *reinterpret_cast<bool*>(seen) = true;
-            return 0;
-        },
-        reinterpret_cast<LPARAM>(&found), 0);
+    EnumFontFamiliesExW(screen, &wanted, &NoteFaceSeen, reinterpret_cast<LPARAM>(&found), 0);
     ReleaseDC(nullptr, screen);
     return found;
 }

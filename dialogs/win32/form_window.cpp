@@ -502,6 +502,15 @@ void FormWindow::SetFontStyle(std::string_view name, FontStyles styles) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(styles)), TRUE);
 }
 
+void FormWindow::SetOwnerDrawn(std::string_view name) {
+    HWND control = Control(name);
+    if (control == nullptr)
+        return;
+    const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
+    SetWindowLongPtrW(control, GWL_STYLE, (style & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | BS_OWNERDRAW);
+    InvalidateRect(control, nullptr, TRUE);
+}
+
 void FormWindow::Focus(std::string_view name) {
     if (HWND control = Control(name))
         SetFocus(control);
@@ -686,6 +695,8 @@ int FormWindow::RunModal(HWND owner) {
     modal_ = true;
     running_ = true;
     result_ = kResultCancel;
+    if (onBeforeShow)
+        onBeforeShow();
     ShowWindow(window_, SW_SHOW);
     SetForegroundWindow(window_);
     if (GetFocus() == nullptr || !IsChild(window_, GetFocus())) {
@@ -849,6 +860,12 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
         return ControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (onDrawItem && onDrawItem(NameOf(item.hwndItem), item))
+            return TRUE;
+        break;
+    }
     case WM_SIZE:
         Layout();
         return 0;

@@ -91,6 +91,8 @@ public:
     void SetTextLimit(std::string_view name, int characters);
     void SetTextColour(std::string_view name, COLORREF colour);
     void SetFontStyle(std::string_view name, FontStyles styles);
+    // A button the view paints itself (onDrawItem), as for a picture beside its caption.
+    void SetOwnerDrawn(std::string_view name);
     void Focus(std::string_view name);
     // Puts a control at `rect` of its parent's client area, as a view's own layout does.
     void Place(std::string_view name, const form::Rect& rect);
@@ -128,11 +130,16 @@ public:
     // A button whose click ends the modal dialog with `result`.
     void SetResultButton(std::string_view name, int result);
 
+    // Run once the dialog is built and filled, just before a modal run shows it: where the
+    // window is placed.
+    std::function<void()> onBeforeShow;
     // What the view adds: run after the engine's own handling.
     std::function<void(std::string_view name, UINT code)> onCommand;
     std::function<std::optional<LRESULT>(std::string_view name, NMHDR& header)> onNotify;
     // After every layout for a new size, for the view's own placing of texts.
     std::function<void()> onResized;
+    // An owner-drawn control (SetOwnerDrawn) to be painted: true when the view painted it.
+    std::function<bool(std::string_view name, const DRAWITEMSTRUCT& item)> onDrawItem;
     // The close box of a window that is not modal.
     std::function<void()> onClose;
     // A character typed into a control: false refuses it (with a beep).
