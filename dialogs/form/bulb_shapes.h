@@ -28,7 +28,8 @@ inline constexpr Rgb kUnlitGlass{192, 192, 192};
 // One green bulb: the active layer.
 inline constexpr Bulb kActiveBulb[] = {{3, 1, 10, kGreenGlass}};
 // Three lit bulbs: the layers that are on.
-inline constexpr Bulb kLitBulbs[] = {{0, 1, 7, kLitGlass}, {9, 1, 7, kLitGlass}, {4, 7, 7, kLitGlass}};
+inline constexpr Bulb kLitBulbs[] = {
+    {0, 1, 7, kLitGlass}, {9, 1, 7, kLitGlass}, {4, 7, 7, kLitGlass}};
 // Lit and unlit bulbs: every layer.
 inline constexpr Bulb kLitAndUnlitBulbs[] = {
     {0, 1, 7, kLitGlass}, {9, 1, 7, kUnlitGlass}, {4, 7, 7, kLitGlass}};

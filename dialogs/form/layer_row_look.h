@@ -32,11 +32,11 @@ struct LayerRowLook {
 LayerRowLook LookOfLayerRow(const LyrDtl& row);
 
 // The fixed inks, on a chosen row and on any other.
-inline constexpr Rgb kActiveInkChosen{0, 255, 0};       // lime
-inline constexpr Rgb kLockedInkChosen{255, 160, 122};   // light salmon
-inline constexpr Rgb kActiveInk{0, 128, 0};             // green
-inline constexpr Rgb kLockedInk{255, 0, 0};             // red
-inline constexpr Rgb kRowBackground{255, 255, 255};     // white
+inline constexpr Rgb kActiveInkChosen{0, 255, 0};     // lime
+inline constexpr Rgb kLockedInkChosen{255, 160, 122}; // light salmon
+inline constexpr Rgb kActiveInk{0, 128, 0};           // green
+inline constexpr Rgb kLockedInk{255, 0, 0};           // red
+inline constexpr Rgb kRowBackground{255, 255, 255};   // white
 
 // The fixed ink of a row, if it has one.
 inline const Rgb* FixedInk(const LayerRowLook& look) {

@@ -79,10 +79,10 @@ void DrawBulbButton(const DRAWITEMSTRUCT& item, std::span<const form::Bulb> bulb
 void AddTooltip(HWND window, HWND control, std::string_view utf8) {
     if (window == nullptr || control == nullptr)
         return;
-    HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
-                               nullptr, nullptr);
+    HWND tip =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, nullptr, nullptr);
     if (tip == nullptr)
         return;
     std::wstring text = Widen(utf8);

@@ -507,7 +507,8 @@ void FormWindow::SetOwnerDrawn(std::string_view name) {
     if (control == nullptr)
         return;
     const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
-    SetWindowLongPtrW(control, GWL_STYLE, (style & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | BS_OWNERDRAW);
+    SetWindowLongPtrW(control, GWL_STYLE,
+                      (style & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | BS_OWNERDRAW);
     InvalidateRect(control, nullptr, TRUE);
 }
 

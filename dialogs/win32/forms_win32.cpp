@@ -33,7 +33,9 @@ using settings::PlacementFile;
 
 class ConfirmWindow final : public ReviewWindow {
 public:
-    ConfirmWindow() : view([](std::int32_t key) { platform::SendHostKey(key); }, form::TfmConfirm::kAnswerKeys) {}
+    ConfirmWindow()
+        : view([](std::int32_t key) { platform::SendHostKey(key); },
+               form::TfmConfirm::kAnswerKeys) {}
     win32::FormWindow& Window() override { return view.Window(); }
     win32::ConfirmView view;
 };
@@ -50,7 +52,8 @@ bool IsMacroWindow(HWND window) {
 }
 
 BOOL CALLBACK FindHostWindow(HWND window, LPARAM found) {
-    if (IsWindowVisible(window) && !IsMacroWindow(window) && GetWindow(window, GW_OWNER) == nullptr) {
+    if (IsWindowVisible(window) && !IsMacroWindow(window) &&
+        GetWindow(window, GW_OWNER) == nullptr) {
         *reinterpret_cast<HWND*>(found) = window;
         return FALSE;
     }
@@ -82,8 +85,7 @@ void UseHostAutomation() {
 }
 
 // Runs a built view modally where the user last left it, and keeps its place afterwards.
-template <class View>
-int RunPlaced(View& view, HWND owner, const Closing& closing) {
+template <class View> int RunPlaced(View& view, HWND owner, const Closing& closing) {
     UseHostAutomation();
     win32::FormWindow& window = view.Window();
     window.onBeforeShow = [&] { win32::RestoreWindowPlace(window, owner, PlacementFile::Macro); };

@@ -65,8 +65,8 @@ void LayerGridView::FitColumn() {
 int LayerGridView::CurrentRow() const {
     if (rows_.empty() || list_ == nullptr)
         return kNoRow;
-    const auto focused =
-        static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    const auto focused = static_cast<int>(
+        SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
     return focused >= 0 ? focused : 0;
 }
 
@@ -76,7 +76,8 @@ void LayerGridView::SetCurrentRow(int row) {
     LVITEMW state{};
     state.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
     state.state = LVIS_FOCUSED;
-    SendMessageW(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
+    SendMessageW(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&state));
     SendMessageW(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
 }
 
@@ -93,7 +94,8 @@ void LayerGridView::Repaint() {
 int LayerGridView::RowAt(int y) const {
     LVHITTESTINFO hit{};
     hit.pt = {2, y};
-    const auto row = static_cast<int>(SendMessageW(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    const auto row =
+        static_cast<int>(SendMessageW(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
     return row >= 0 && row < static_cast<int>(rows_.size()) ? row : kNoRow;
 }
 
@@ -176,7 +178,8 @@ std::optional<LRESULT> LayerGridView::CustomDraw(NMHDR& header) {
     if (row >= rows_.size())
         return CDRF_DODEFAULT;
     const form::LayerRowLook look = form::LookOfLayerRow(rows_[row]);
-    draw.clrTextBk = look.highlighted ? GetSysColor(COLOR_HIGHLIGHT) : ToColour(form::kRowBackground);
+    draw.clrTextBk =
+        look.highlighted ? GetSysColor(COLOR_HIGHLIGHT) : ToColour(form::kRowBackground);
     if (const form::Rgb* ink = form::FixedInk(look))
         draw.clrText = ToColour(*ink);
     else

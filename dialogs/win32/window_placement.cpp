@@ -36,8 +36,7 @@ public:
         return {outer.left, outer.top, client.right, client.bottom};
     }
     void MoveTo(int left, int top) override {
-        SetWindowPos(window_, nullptr, left, top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     void ResizeTo(int width, int height) override {
         RECT outer{};
@@ -51,9 +50,9 @@ public:
         MINMAXINFO limits{};
         limits.ptMaxTrackSize = {GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
         SendMessageW(window_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
-        const int outerWidth = std::clamp(width + frameWidth, static_cast<int>(limits.ptMinTrackSize.x),
-                                          static_cast<int>(std::max(limits.ptMinTrackSize.x,
-                                                                    limits.ptMaxTrackSize.x)));
+        const int outerWidth = std::clamp(
+            width + frameWidth, static_cast<int>(limits.ptMinTrackSize.x),
+            static_cast<int>(std::max(limits.ptMinTrackSize.x, limits.ptMaxTrackSize.x)));
         const int outerHeight = std::clamp(
             height + frameHeight, static_cast<int>(limits.ptMinTrackSize.y),
             static_cast<int>(std::max(limits.ptMinTrackSize.y, limits.ptMaxTrackSize.y)));
@@ -65,7 +64,9 @@ public:
         GetWindowRect(window_, &outer);
         return ToRect(outer);
     }
-    bool IsTopLevel() const override { return (GetWindowLongPtrW(window_, GWL_STYLE) & WS_CHILD) == 0; }
+    bool IsTopLevel() const override {
+        return (GetWindowLongPtrW(window_, GWL_STYLE) & WS_CHILD) == 0;
+    }
     std::vector<form::Rect> Screens() const override {
         std::vector<form::Rect> areas;
         EnumDisplayMonitors(nullptr, nullptr, &AddWorkArea, reinterpret_cast<LPARAM>(&areas));

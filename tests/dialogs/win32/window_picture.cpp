@@ -42,9 +42,14 @@ Picture TakePicture(HWND window) {
     HGDIOBJ previous = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, picture.width, picture.height, screen, outer.left, outer.top, SRCCOPY);
     GdiFlush();
+    // The DIB section holds 0x00RRGGBB; the picture holds COLORREFs, as GDI names colours.
     const auto* source = static_cast<const std::uint32_t*>(bits);
-    picture.pixels.assign(source, source + static_cast<std::size_t>(picture.width) *
-                                               static_cast<std::size_t>(picture.height));
+    const std::size_t count =
+        static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
+    picture.pixels.reserve(count);
+    for (std::size_t i = 0; i < count; ++i)
+        picture.pixels.push_back(RGB((source[i] >> 16) & 0xFF, (source[i] >> 8) & 0xFF,
+                                     source[i] & 0xFF));
     SelectObject(memory, previous);
     DeleteObject(bitmap);
     DeleteDC(memory);
@@ -74,14 +79,14 @@ bool SaveBmp(const Picture& picture, const std::filesystem::path& path) {
     std::vector<char> row(static_cast<std::size_t>(rowBytes), 0);
     for (int y = picture.height - 1; y >= 0; --y) {
         for (int x = 0; x < picture.width; ++x) {
-            // The DIB section holds 0x00RRGGBB; a 24-bit BMP stores blue, green, red.
+            // A 24-bit BMP stores blue, green, red.
             const COLORREF pixel =
                 picture
                     .pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width) +
                             static_cast<std::size_t>(x)];
-            row[static_cast<std::size_t>(x) * 3] = static_cast<char>(pixel & 0xFF);
-            row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<char>((pixel >> 8) & 0xFF);
-            row[static_cast<std::size_t>(x) * 3 + 2] = static_cast<char>((pixel >> 16) & 0xFF);
+            row[static_cast<std::size_t>(x) * 3] = static_cast<char>(GetBValue(pixel));
+            row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<char>(GetGValue(pixel));
+            row[static_cast<std::size_t>(x) * 3 + 2] = static_cast<char>(GetRValue(pixel));
         }
         out.write(row.data(), rowBytes);
     }
