@@ -24,7 +24,7 @@ std::string smartText;
 // thrown again once the host has returned.
 std::exception_ptr pieceFailure;
 
-void AppendSmartPiece(host::EntityRec* piece, void* /*work1*/, void* /*work2*/) {
+void QX_HOST_CALL AppendSmartPiece(host::EntityRec* piece, void* /*work1*/, void* /*work2*/) {
     if (piece == nullptr || piece->enttype != host::kEntText)
         return;
     try {
