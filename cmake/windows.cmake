@@ -46,12 +46,13 @@ add_subdirectory(drawing)
 # The form models, and with them the native views (dialogs/win32/).
 add_subdirectory(dialogs)
 add_subdirectory(controller)
+add_subdirectory(tests/support)
 add_subdirectory(tests/host)
 add_subdirectory(tests/platform)
 add_subdirectory(tests/text)
+add_subdirectory(tests/settings)
+add_subdirectory(tests/dialogs)
 
-# The tests of the native views (the ones that show windows run under Xvfb).
-add_subdirectory(tests/dialogs/win32)
 
 # qx_add_macro_dll(NAME OUTPUT_NAME NAME LIBS ...): a macro library as the host loads it: the
 # entry point of host/main_entry.cpp bound by name at load, exporting Main and nothing else

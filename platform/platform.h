@@ -58,6 +58,15 @@ bool OpenDocument(const std::string& path);
 // Delivers a key stroke to the host's window.
 void SendHostKey(std::int32_t keyCode);
 
+// The separator the platform writes between a folder and a name, and every one it reads.
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+inline constexpr const char* kPathSeparators = "\\/";
+#else
+inline constexpr char kPathSeparator = '/';
+inline constexpr const char* kPathSeparators = "/";
+#endif
+
 // Module paths.
 std::string HostExecutablePath();
 std::string MacroLibraryPath();

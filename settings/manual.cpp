@@ -11,10 +11,13 @@ namespace {
 constexpr const char* kManualFile = "Quillex.pdf";
 
 // The folder of `file`, with its trailing separator; "/./" and the like are tidied away so the
-// user is shown a plain path.
+// user is shown a plain path. The path is UTF-8, and stays so through the tidying.
 std::string FolderWithSeparator(const std::string& file) {
-    const std::string normal = std::filesystem::path(file).lexically_normal().string();
-    const auto slash = normal.find_last_of('/');
+    const std::u8string tidied = std::filesystem::path(std::u8string(file.begin(), file.end()))
+                                     .lexically_normal()
+                                     .u8string();
+    const std::string normal(tidied.begin(), tidied.end());
+    const auto slash = normal.find_last_of(platform::kPathSeparators);
     return slash == std::string::npos ? std::string() : normal.substr(0, slash + 1);
 }
 

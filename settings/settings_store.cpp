@@ -117,7 +117,8 @@ bool InitSettings(const std::string& name) {
                            Twice(kLineBreak) + "Macro will exit");
         return false;
     }
-    if (const auto failure = OpenFiles(*folder + "/" + detail::kSharedFileName)) {
+    if (const auto failure =
+            OpenFiles(*folder + platform::kPathSeparator + detail::kSharedFileName)) {
         InitFailure(*failure);
         return false;
     }

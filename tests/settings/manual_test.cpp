@@ -7,7 +7,22 @@
 
 #include <filesystem>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace {
+
+// This test program's own file.
+std::filesystem::path ThisProgram() {
+#ifdef _WIN32
+    wchar_t name[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, name, MAX_PATH);
+    return std::filesystem::canonical(name);
+#else
+    return std::filesystem::canonical("/proc/self/exe");
+#endif
+}
 
 using namespace qx::settings;
 using qx::test::RecordingUi;
@@ -40,7 +55,7 @@ TEST(Manual, MissingManualTellsWhereItBelongs) {
 
 TEST(Manual, IsLookedUpNextToTheMacrosOwnFile) {
     // Linked statically, the macro's code lives in this test program.
-    const std::filesystem::path self = std::filesystem::canonical("/proc/self/exe");
+    const std::filesystem::path self = ThisProgram();
     EXPECT_EQ(std::filesystem::weakly_canonical(GetMacroFileName()), self);
     EXPECT_EQ(ManualPathFor(GetMacroFileName()), (self.parent_path() / "Quillex.pdf").string());
 }

@@ -1,6 +1,16 @@
 // A settings store opened on fresh folders, with a fake host and a recording desktop.
 #pragma once
 
+#include <gtest/gtest.h>
+
+// A case that checks what the macro's own profile editor does, or what only a POSIX file system
+// shows; on Windows the platform's profile API and file system decide, and the case is skipped.
+#ifdef _WIN32
+#define QX_SKIP_ON_WINDOWS(reason) GTEST_SKIP() << reason
+#else
+#define QX_SKIP_ON_WINDOWS(reason) (void)0
+#endif
+
 #include "host/host_api.h"
 #include "platform/platform.h"
 #include "settings/settings_store.h"
@@ -28,7 +38,9 @@ protected:
     }
 
     std::string MacroIni() const { return macroPath + "Quillex.ini"; }
-    std::string SharedIni() const { return sharedPath + "pellworth/pellworth.ini"; }
+    std::string SharedIni() const {
+        return sharedPath + "pellworth" + platform::kPathSeparator + "pellworth.ini";
+    }
     std::optional<std::string> FileValue(const std::string& key) const {
         return platform::ReadProfileValue(MacroIni(), "Quillex", key);
     }

@@ -1,5 +1,7 @@
 #include "tests/support/temp_dir.h"
 
+#include "platform/platform.h"
+
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -36,7 +38,7 @@ TempDir::~TempDir() {
 std::string TempDir::Folder(const std::string& sub) const {
     fs::path folder = sub.empty() ? path_ : path_ / sub;
     fs::create_directories(folder);
-    return folder.string() + "/";
+    return folder.string() + qx::platform::kPathSeparator;
 }
 
 std::string TempDir::File(const std::string& name) const {
