@@ -117,8 +117,7 @@ bool InitSettings(const std::string& name) {
                            Twice(kLineBreak) + "Macro will exit");
         return false;
     }
-    if (const auto failure =
-            OpenFiles(*folder + platform::kPathSeparator + detail::kSharedFileName)) {
+    if (const auto failure = OpenFiles(*folder + "/" + detail::kSharedFileName)) {
         InitFailure(*failure);
         return false;
     }

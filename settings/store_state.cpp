@@ -29,7 +29,7 @@ std::optional<std::string> HostPath(int id) {
     // The host's paths end with a separator; one without it would glue names onto the last
     // folder's name.
     if (path.back() != '/' && path.back() != '\\')
-        path += platform::kPathSeparator;
+        path += '/';
     return path;
 }
 
@@ -44,7 +44,7 @@ std::optional<std::string> SharedFileFromHost() {
     auto folder = SharedFolderFromHost();
     if (!folder)
         return std::nullopt;
-    return *folder + platform::kPathSeparator + kSharedFileName;
+    return *folder + "/" + kSharedFileName;
 }
 
 void ReportFileWriteFailure(const std::string& file) {

@@ -38,9 +38,8 @@ protected:
     }
 
     std::string MacroIni() const { return macroPath + "Quillex.ini"; }
-    std::string SharedIni() const {
-        return sharedPath + "pellworth" + platform::kPathSeparator + "pellworth.ini";
-    }
+    // Joined with "/" on every platform, as the maker's other macros find it.
+    std::string SharedIni() const { return sharedPath + "pellworth/pellworth.ini"; }
     std::optional<std::string> FileValue(const std::string& key) const {
         return platform::ReadProfileValue(MacroIni(), "Quillex", key);
     }
