@@ -12,6 +12,7 @@ packages=(
   xvfb xauth
   python3-ezdxf  # the reference reader of the DXF tests, run by /usr/bin/python3
   ccache
+  file dpkg-dev  # the packages: dpkg-shlibdeps finds the Debian package's dependencies
   # The Windows build: MinGW-w64 for x64 and x86 (posix threads), and Wine to run its tests.
   # Only 64-bit Wine: 32-bit Linux programs (wine32) cannot run on every kernel, and where
   # wine32 is installed but cannot run, the wine command fails for 64-bit programs too.
