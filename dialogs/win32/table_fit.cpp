@@ -1,21 +1,11 @@
 #include "dialogs/win32/table_fit.h"
 
-#include "dialogs/axis_fit.h"
-
 #include <algorithm>
 
 namespace qx::win32 {
 namespace {
 
 using form::Kind;
-
-fit::Anchor AnchorOf(form::Edges edges, form::Edge nearEdge, form::Edge farEdge) {
-    const bool nearHeld = (edges & nearEdge) != 0;
-    const bool farHeld = (edges & farEdge) != 0;
-    if (nearHeld && farHeld)
-        return fit::Anchor::Both;
-    return farHeld ? fit::Anchor::Far : fit::Anchor::Near;
-}
 
 bool PaintsTextOnly(Kind kind) {
     return kind == Kind::Label || kind == Kind::WrapLabel || kind == Kind::CheckBox ||
@@ -24,13 +14,6 @@ bool PaintsTextOnly(Kind kind) {
 
 bool IsContainer(Kind kind) {
     return kind == Kind::Window || kind == Kind::GroupBox;
-}
-
-// Buttons drawn alike (same size, in one row or one column) stay alike when one must grow.
-bool Alike(const form::ControlSpec& a, const form::Rect& aDesign, const form::ControlSpec& b,
-           const form::Rect& bDesign) {
-    return a.kind == Kind::Button && b.kind == Kind::Button && aDesign.width == bDesign.width &&
-           aDesign.height == bDesign.height && (aDesign.x == bDesign.x || aDesign.y == bDesign.y);
 }
 
 class Fitter {
@@ -71,69 +54,40 @@ private:
         return children;
     }
 
-    // The least size of each child: a group box needs what its own controls need, which was
-    // fitted before it.
-    std::vector<Size> LeastSizes(const std::vector<std::size_t>& children) const {
-        std::vector<Size> least;
-        for (const std::size_t row : children) {
-            if (IsContainer(table_[row].kind))
-                least.push_back({result_.rects[row].width, result_.rects[row].height});
-            else
-                least.push_back(least_[row]);
-        }
-        for (std::size_t i = 0; i < children.size(); ++i) {
-            for (std::size_t j = i + 1; j < children.size(); ++j) {
-                const std::size_t a = children[i];
-                const std::size_t b = children[j];
-                if (!Alike(table_[a], design_[a], table_[b], design_[b]))
-                    continue;
-                const Size both{std::max(least[i].width, least[j].width),
-                                std::max(least[i].height, least[j].height)};
-                least[i] = least[j] = both;
-            }
-        }
-        return least;
-    }
-
+    // One container through the fitting every view shares: each child with its design and
+    // what its text needs (a group box needs what its own controls were fitted to).
     void FitContainer(std::size_t container) {
         const std::vector<std::size_t> children = ChildrenOf(container);
-        const std::vector<Size> least = LeastSizes(children);
+        std::vector<fit::ControlToFit> controls;
+        for (const std::size_t row : children) {
+            const form::ControlSpec& spec = table_[row];
+            fit::ControlToFit control;
+            control.design = design_[row];
+            control.anchors = spec.anchors;
+            control.paints =
+                PaintsTextOnly(spec.kind) ? fit::Paints::TextOnly : fit::Paints::WholeRect;
+            control.least = IsContainer(spec.kind)
+                                ? Size{result_.rects[row].width, result_.rects[row].height}
+                                : least_[row];
+            control.textSpacing = needs_.TextSpacing(row);
+            control.isButton = spec.kind == Kind::Button;
+            control.heightForWidth = [this, row](int width) {
+                return needs_.HeightForWidth(row, width);
+            };
+            controls.push_back(std::move(control));
+        }
         const form::Rect& design = design_[container];
         const bool isGroup = table_[container].kind == Kind::GroupBox;
-        const int titleWidth = isGroup ? least_[container].width : 0;
-        const int titleHeight = isGroup ? needs_.TitleHeight(container) : 0;
+        fit::ContainerToFit box;
+        box.design = {design.width, design.height};
+        box.leadingTop = isGroup ? needs_.TitleHeight(container) : 0;
+        box.titleWidth = isGroup ? least_[container].width : 0;
+        const fit::FittedContainer fitted = fit::FitContainer(box, std::move(controls));
 
-        std::vector<fit::Span> across;
-        for (std::size_t i = 0; i < children.size(); ++i) {
-            const std::size_t row = children[i];
-            const form::Rect& d = design_[row];
-            across.push_back(
-                {d.x, d.width, d.y, d.height,
-                 AnchorOf(table_[row].anchors, form::kLeft, form::kRight),
-                 PaintsTextOnly(table_[row].kind) ? fit::Paints::TextOnly : fit::Paints::WholeRect,
-                 least[i].width, needs_.TextSpacing(row)});
-        }
-        const fit::Fitted x = fit::FitAxis({design.width, 0, titleWidth}, across);
-
-        std::vector<fit::Span> down;
-        for (std::size_t i = 0; i < children.size(); ++i) {
-            const std::size_t row = children[i];
-            const form::Rect& d = design_[row];
-            // A wrapping text's height follows from the width it was just given.
-            const int height =
-                std::max(least[i].height, needs_.HeightForWidth(row, x.spans[i].length));
-            down.push_back({d.y, d.height, d.x, d.width,
-                            AnchorOf(table_[row].anchors, form::kTop, form::kBottom),
-                            across[i].paints, height, across[i].textSpacing});
-        }
-        const fit::Fitted y = fit::FitAxis({design.height, titleHeight, 0}, down);
-
-        form::Rect& fitted = result_.rects[container];
-        fitted.width = x.length;
-        fitted.height = y.length;
+        result_.rects[container].width = fitted.size.width;
+        result_.rects[container].height = fitted.size.height;
         for (std::size_t i = 0; i < children.size(); ++i)
-            result_.rects[children[i]] = {x.spans[i].start, y.spans[i].start, x.spans[i].length,
-                                          y.spans[i].length};
+            result_.rects[children[i]] = fitted.places[i];
     }
 
     form::ControlTable table_;
@@ -163,12 +117,12 @@ FittedTable FitTable(form::ControlTable table, const TextNeeds& needs) {
 
 form::Rect Follow(const form::Rect& fitted, Size delta, form::Edges anchors) {
     form::Rect placed = fitted;
-    const fit::Anchor across = AnchorOf(anchors, form::kLeft, form::kRight);
+    const fit::Anchor across = fit::AnchorOf(anchors, form::kLeft, form::kRight);
     if (across == fit::Anchor::Both)
         placed.width += delta.width;
     else if (across == fit::Anchor::Far)
         placed.x += delta.width;
-    const fit::Anchor down = AnchorOf(anchors, form::kTop, form::kBottom);
+    const fit::Anchor down = fit::AnchorOf(anchors, form::kTop, form::kBottom);
     if (down == fit::Anchor::Both)
         placed.height += delta.height;
     else if (down == fit::Anchor::Far)

@@ -1,5 +1,5 @@
 // Fitting a form's table of controls to the texts the view measured, free of any toolkit: the
-// window and each group box fit their controls along both axes (dialogs/axis_fit.h), inner
+// window and each group box fit their controls as every view does (dialogs/container_fit.h), inner
 // group boxes first, so a text that needs more room grows its control, its group box and the
 // window, and a design whose texts fit comes out exactly as drawn. Also the placing of a fitted
 // control when its parent is resized, by the control's anchors.
@@ -8,6 +8,7 @@
 // out itself.
 #pragma once
 
+#include "dialogs/container_fit.h"
 #include "dialogs/form/control_table.h"
 
 #include <cstddef>
@@ -15,12 +16,7 @@
 
 namespace qx::win32 {
 
-struct Size {
-    int width = 0;
-    int height = 0;
-
-    friend bool operator==(const Size&, const Size&) = default;
-};
+using Size = fit::Size;
 
 // What a view measured of each row of the table, in its font.
 class TextNeeds {
