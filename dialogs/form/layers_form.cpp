@@ -1,5 +1,6 @@
 #include "dialogs/form/layers_form.h"
 
+#include "dialogs/form/search_groups.h"
 #include "host/host_records.h"
 #include "host/host_table.h"
 
@@ -8,79 +9,65 @@ namespace {
 
 constexpr int kMaxLayerNameLength = 255;
 
-constexpr int kMaxText = 255;
-constexpr std::string_view kCaseItems[] = {"Upper Case", "Lower Case", "Sentence Case"};
-constexpr std::string_view kIncItems[] = {"First Number in Text", "Second Number in Text",
-                                          "Last Number in Text", "Number at Start of Text",
-                                          "Number at End of Text"};
 constexpr Edges kAll = kLeft | kTop | kRight | kBottom;
 constexpr Edges kBottomStretch = kLeft | kRight | kBottom;
-constexpr Edges kSideStretch = kLeft | kTop | kRight;
 constexpr Edges kFarCorner = kRight | kBottom;
+// The groups are as wide as the grid above them, 16 wider than in the Replace Text dialog.
+constexpr int kWiderGroups = 414 - 398;
 
 // The Replace Text dialog's controls below the grid, with the layer dialog's own beside and
 // above them. Client area 438 x 480; the height may shrink to 270 and grow, the width only grow.
-constexpr ControlSpec kTable[] = {
-    {"fmLayers", Kind::Window, "", {0, 0, 438, 480}, "Select Layer(s) to Process"},
-    {"sgLayers", Kind::Grid, "fmLayers", {112, 8, 310, 203}, "", kAll},
-    {"btnActive", Kind::Button, "fmLayers", {8, 8, 101, 22}, "Active Only"},
-    {"btnUnlockedOnLyrs", Kind::Button, "fmLayers", {8, 31, 101, 22}, "On Layers"},
-    {"btnUnlockedLyrs", Kind::Button, "fmLayers", {8, 54, 101, 22}, "All Layers"},
-    {"btnClear", Kind::Button, "fmLayers", {8, 80, 101, 22}, "Clear"},
-    {"lblLocked",
-     Kind::WrapLabel,
-     "fmLayers",
-     {24, 120, 71, 45},
-     "Locked layers will NOT be selected"},
-    {"GroupBox1",
-     Kind::GroupBox,
-     "fmLayers",
-     {8, 217, 414, 84},
-     "Text to Search For",
-     kBottomStretch},
-    {"eOldText", Kind::Edit, "GroupBox1", {11, 25, 393, 23}, "", kSideStretch, {}, kMaxText},
-    {"chbCase", Kind::CheckBox, "GroupBox1", {11, 54, 97, 17}, "Case Sensitive"},
-    {"chbWord", Kind::CheckBox, "GroupBox1", {147, 54, 97, 17}, "Whole Word"},
-    {"chbEntity", Kind::CheckBox, "GroupBox1", {276, 54, 97, 17}, "Whole Entity"},
-    {"GroupBox2", Kind::GroupBox, "fmLayers", {8, 307, 414, 130}, "Replace With", kBottomStretch},
-    {"rbText", Kind::RadioButton, "GroupBox2", {12, 24, 54, 17}, "Text:"},
-    {"eNewText", Kind::Edit, "GroupBox2", {64, 21, 341, 23}, "", kSideStretch, {}, kMaxText},
-    {"rbChangeCase",
-     Kind::RadioButton,
-     "GroupBox2",
-     {12, 62, 190, 17},
-     "Change case of entire entity to"},
-    {"cbCaseOptions",
-     Kind::DropDownList,
-     "GroupBox2",
-     {200, 60, 129, 23},
-     "",
-     kNearEdges,
-     kCaseItems},
-    {"rbIncrement", Kind::RadioButton, "GroupBox2", {12, 100, 83, 17}, "Increment"},
-    {"cbIncOptions", Kind::DropDownList, "GroupBox2", {99, 98, 145, 23}, "", kNearEdges, kIncItems},
-    {"Label1", Kind::Label, "GroupBox2", {250, 102, 0, 0}, "by"},
-    {"seIncrement", Kind::SpinEdit, "GroupBox2", {269, 98, 60, 24}, ""},
-    {"btnOK",
-     Kind::Button,
-     "fmLayers",
-     {232, 447, 190, 25},
-     "Process Selected Layers Now",
-     kFarCorner,
-     {},
-     0,
-     Role::Default},
-    {"btnCancel",
-     Kind::Button,
-     "fmLayers",
-     {147, 447, 67, 25},
-     "Cancel",
-     kFarCorner,
-     {},
-     0,
-     Role::Cancel},
-    {"Button1", Kind::Button, "fmLayers", {16, 448, 65, 25}, "Find Only", kLeft | kBottom},
-};
+constexpr auto kTable = JoinRows(
+    std::array<ControlSpec, 8>{{
+        {"fmLayers", Kind::Window, "", {0, 0, 438, 480}, "Select Layer(s) to Process"},
+        {"sgLayers", Kind::Grid, "fmLayers", {112, 8, 310, 203}, "", kAll},
+        {"btnActive", Kind::Button, "fmLayers", {8, 8, 101, 22}, "Active Only"},
+        {"btnUnlockedOnLyrs", Kind::Button, "fmLayers", {8, 31, 101, 22}, "On Layers"},
+        {"btnUnlockedLyrs", Kind::Button, "fmLayers", {8, 54, 101, 22}, "All Layers"},
+        {"btnClear", Kind::Button, "fmLayers", {8, 80, 101, 22}, "Clear"},
+        {"lblLocked",
+         Kind::WrapLabel,
+         "fmLayers",
+         {24, 120, 71, 45},
+         "Locked layers will NOT be selected"},
+        {"GroupBox1",
+         Kind::GroupBox,
+         "fmLayers",
+         {8, 217, 414, 84},
+         "Text to Search For",
+         kBottomStretch},
+    }},
+    SearchGroupControls(kWiderGroups),
+    std::array<ControlSpec, 1>{{
+        {"GroupBox2",
+         Kind::GroupBox,
+         "fmLayers",
+         {8, 307, 414, 130},
+         "Replace With",
+         kBottomStretch},
+    }},
+    ReplaceGroupControls(kWiderGroups),
+    std::array<ControlSpec, 3>{{
+        {"btnOK",
+         Kind::Button,
+         "fmLayers",
+         {232, 447, 190, 25},
+         "Process Selected Layers Now",
+         kFarCorner,
+         {},
+         0,
+         Role::Default},
+        {"btnCancel",
+         Kind::Button,
+         "fmLayers",
+         {147, 447, 67, 25},
+         "Cancel",
+         kFarCorner,
+         {},
+         0,
+         Role::Cancel},
+        {"Button1", Kind::Button, "fmLayers", {16, 448, 65, 25}, "Find Only", kLeft | kBottom},
+    }});
 
 constexpr std::string_view kTabs[] = {
     "sgLayers",    "eOldText",     "rbText",      "eNewText", "rbChangeCase", "cbCaseOptions",

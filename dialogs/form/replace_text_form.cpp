@@ -1,5 +1,6 @@
 #include "dialogs/form/replace_text_form.h"
 
+#include "dialogs/form/search_groups.h"
 #include "host/codepage.h"
 #include "settings/settings_keys.h"
 #include "state/quillex_state.h"
@@ -7,59 +8,44 @@
 namespace qx::form {
 namespace {
 
-constexpr int kMaxText = 255;
-constexpr std::string_view kCaseItems[] = {"Upper Case", "Lower Case", "Sentence Case"};
-constexpr std::string_view kIncItems[] = {"First Number in Text", "Second Number in Text",
-                                          "Last Number in Text", "Number at Start of Text",
-                                          "Number at End of Text"};
 constexpr Edges kStretch = kLeft | kTop | kRight;
 constexpr Edges kFarCorner = kRight | kBottom;
 
-constexpr ControlSpec kTable[] = {
-    {"fmReplaceText", Kind::Window, "", {0, 0, 434, 270}, "Replace Text"},
-    {"GroupBox1", Kind::GroupBox, "fmReplaceText", {8, 8, 398, 84}, "Text to Search For", kStretch},
-    {"eOldText", Kind::Edit, "GroupBox1", {11, 25, 377, 23}, "", kStretch, {}, kMaxText},
-    {"chbCase", Kind::CheckBox, "GroupBox1", {11, 54, 97, 17}, "Case Sensitive"},
-    {"chbWord", Kind::CheckBox, "GroupBox1", {147, 54, 97, 17}, "Whole Word"},
-    {"chbEntity", Kind::CheckBox, "GroupBox1", {276, 54, 97, 17}, "Whole Entity"},
-    {"GroupBox2", Kind::GroupBox, "fmReplaceText", {8, 98, 398, 130}, "Replace With", kStretch},
-    {"rbText", Kind::RadioButton, "GroupBox2", {12, 24, 54, 17}, "Text:"},
-    {"eNewText", Kind::Edit, "GroupBox2", {64, 21, 325, 23}, "", kStretch, {}, kMaxText},
-    {"rbChangeCase",
-     Kind::RadioButton,
-     "GroupBox2",
-     {12, 62, 190, 17},
-     "Change case of entire entity to"},
-    {"cbCaseOptions",
-     Kind::DropDownList,
-     "GroupBox2",
-     {200, 60, 129, 23},
-     "",
-     kNearEdges,
-     kCaseItems},
-    {"rbIncrement", Kind::RadioButton, "GroupBox2", {12, 100, 83, 17}, "Increment"},
-    {"cbIncOptions", Kind::DropDownList, "GroupBox2", {99, 98, 145, 23}, "", kNearEdges, kIncItems},
-    {"Label1", Kind::Label, "GroupBox2", {250, 102, 0, 0}, "by"},
-    {"seIncrement", Kind::SpinEdit, "GroupBox2", {269, 98, 60, 24}, ""},
-    {"btnOK",
-     Kind::Button,
-     "fmReplaceText",
-     {331, 236, 75, 25},
-     "OK",
-     kFarCorner,
-     {},
-     0,
-     Role::Default},
-    {"btnCancel",
-     Kind::Button,
-     "fmReplaceText",
-     {251, 236, 67, 25},
-     "Cancel",
-     kFarCorner,
-     {},
-     0,
-     Role::Cancel},
-};
+constexpr auto kTable = JoinRows(
+    std::array<ControlSpec, 2>{{
+        {"fmReplaceText", Kind::Window, "", {0, 0, 434, 270}, "Replace Text"},
+        {"GroupBox1",
+         Kind::GroupBox,
+         "fmReplaceText",
+         {8, 8, 398, 84},
+         "Text to Search For",
+         kStretch},
+    }},
+    SearchGroupControls(0),
+    std::array<ControlSpec, 1>{{
+        {"GroupBox2", Kind::GroupBox, "fmReplaceText", {8, 98, 398, 130}, "Replace With", kStretch},
+    }},
+    ReplaceGroupControls(0),
+    std::array<ControlSpec, 2>{{
+        {"btnOK",
+         Kind::Button,
+         "fmReplaceText",
+         {331, 236, 75, 25},
+         "OK",
+         kFarCorner,
+         {},
+         0,
+         Role::Default},
+        {"btnCancel",
+         Kind::Button,
+         "fmReplaceText",
+         {251, 236, 67, 25},
+         "Cancel",
+         kFarCorner,
+         {},
+         0,
+         Role::Cancel},
+    }});
 
 constexpr std::string_view kTabs[] = {
     "eOldText",    "rbText",       "eNewText",    "rbChangeCase", "cbCaseOptions",
