@@ -2,49 +2,39 @@
 
 #include "dialogs/dialog_font.h"
 #include "dialogs/dialog_result.h"
+#include "dialogs/form/report_form.h"
+#include "dialogs/table_builder.h"
 #include "host/automation_contract.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace qx {
-namespace {
-
-constexpr int kClientWidth = 628;
-constexpr int kClientHeight = 60;
-constexpr int kMaxTextLength = 255;
-
-} // namespace
 
 TfmEditText::TfmEditText(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
+    const form::ControlTable table = form::TfmEditText::Table();
+    const form::Rect& client = table.front().rect;
     setObjectName(QLatin1String(qx::automation::kEditTextForm));
-    setWindowTitle(QStringLiteral("Enter New Text for Entity"));
+    setWindowTitle(QString::fromUtf8(table.front().caption.data(),
+                                     static_cast<qsizetype>(table.front().caption.size())));
     setFont(DialogFont());
-    resize(kClientWidth, kClientHeight);
-    setFixedHeight(kClientHeight);
+    resize(client.width, client.height);
+    // Only the width may change.
+    setFixedHeight(client.height);
 
-    eNewText = new QLineEdit(this);
-    eNewText->setObjectName(QStringLiteral("eNewText"));
-    eNewText->setGeometry(8, 8, 612, 23);
-    eNewText->setMaxLength(kMaxTextLength);
-
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(545, 37, 75, 19);
-    Button1->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel->setGeometry(457, 37, 75, 19);
+    BuildControls(*this, table, form::TfmEditText::Tabs());
+    eNewText = findChild<QLineEdit*>(QStringLiteral("eNewText"));
+    Button1 = findChild<QPushButton*>(QStringLiteral("Button1"));
+    btnCancel = findChild<QPushButton*>(QStringLiteral("btnCancel"));
+    OrderTabs(*this, form::TfmEditText::Tabs());
 
     // done() rather than accept() and reject(): the macro's result codes are not Qt's.
     connect(Button1, &QPushButton::clicked, this, [this] { done(kResultOk); });
     connect(btnCancel, &QPushButton::clicked, this, &TfmEditText::reject);
 
-    // The buttons keep their distance to the top and right edges; the field keeps its place.
-    layout_.setAnchors(Button1, Qt::TopEdge | Qt::RightEdge);
-    layout_.setAnchors(btnCancel, Qt::TopEdge | Qt::RightEdge);
+    AnchorFromTable(layout_, *this, table);
     layout_.takeDesign(*this);
 }
 

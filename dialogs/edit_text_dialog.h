@@ -1,8 +1,7 @@
 // The dialog in which the user rewrites the text proposed for the entity under review.
 //
-// Geometry is absolute, in pixels at design size: the client area is 628 x 60 and only the
-// width may change. The designed outer height of 98 is kept as this fixed client height; it
-// grows where the font needs more room for a text (DesignLayout).
+// The dialog is built from its form's table (dialogs/form/report_form.h): only the width may
+// change, and the height grows where the font needs more room for a text (DesignLayout).
 #pragma once
 
 #include "dialogs/design_layout.h"

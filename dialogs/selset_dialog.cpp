@@ -3,7 +3,7 @@
 #include "dialogs/dialog_font.h"
 #include "dialogs/dialog_result.h"
 #include "dialogs/form/selset_form.h"
-#include "dialogs/make_control.h"
+#include "dialogs/table_builder.h"
 #include "host/automation_contract.h"
 #include "host/codepage.h"
 #include "host/host_table.h"
@@ -19,26 +19,12 @@
 namespace qx {
 namespace {
 
-constexpr int kClientWidth = 365;
-constexpr int kClientHeight = 186;
-constexpr int kMinClientWidth = 321;
-constexpr int kMinClientHeight = 185;
 constexpr int kSetCount = 8;
 constexpr std::int32_t kMaxNameLength = 255;
-
-QLabel* MakeWrappingLabel(QWidget* parent, const char* name, QRect geometry, const QString& text) {
-    auto* label = MakeControl<QLabel>(parent, name, geometry);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setText(text);
-    return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, QRect geometry, const QString& text) {
-    auto* button = MakeControl<QPushButton>(parent, name, geometry);
-    button->setText(text);
-    return button;
-}
+// The least outer size of 337 x 224, less 16 pixels of side borders and 39 of title bar and
+// bottom border, since Qt measures the client area.
+constexpr int kMinClientWidth = 321;
+constexpr int kMinClientHeight = 185;
 
 // The set's name as the list shows it: a leading "$" marks the active set.
 QString SetEntry(int set, std::int32_t mask) {
@@ -54,10 +40,13 @@ QString SetEntry(int set, std::int32_t mask) {
 
 TfmSelSet::TfmSelSet(int entityCount, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    const form::ControlTable table = form::TfmSelSet::Table();
+    const form::Rect& client = table.front().rect;
     setObjectName(QLatin1String(qx::automation::kSelectionSetForm));
-    setWindowTitle(QStringLiteral("Matching PText/MText entities found"));
+    setWindowTitle(QString::fromUtf8(table.front().caption.data(),
+                                     static_cast<qsizetype>(table.front().caption.size())));
     setFont(DialogFont());
-    resize(kClientWidth, kClientHeight);
+    resize(client.width, client.height);
     setMinimumSize(kMinClientWidth, kMinClientHeight);
 
     createControls();
@@ -71,29 +60,20 @@ TfmSelSet::TfmSelSet(int entityCount, QWidget* parent)
 }
 
 void TfmSelSet::createControls() {
-    Label1 = MakeWrappingLabel(this, "Label1", {8, 8, 346, 17},
-                               QStringLiteral("Matches were found in PText/MText entities"));
-    Label2 = MakeWrappingLabel(
-        this, "Label2", {104, 32, 250, 113},
-        QStringLiteral("These entities cannot be updated by this macro, but it can add them to a "
-                       "Selection Set to facilitate subsequent manual updates. Select the "
-                       "required set if you would like to do this (the selected set will be "
-                       "renamed 'Quillset' and become the active set)."));
-    lbSelSets = MakeControl<QListWidget>(this, "lbSelSets", {8, 32, 90, 131});
-    lbSelSets->setSelectionMode(QAbstractItemView::SingleSelection);
-    chbAppend = MakeControl<QCheckBox>(this, "chbAppend", {8, 165, 97, 16});
-    chbAppend->setText(QStringLiteral("Append"));
-    btnOK = MakeButton(this, "btnOK", {259, 157, 95, 25}, QStringLiteral("OK"));
-    btnOK->setDefault(true);
+    BuildControls(*this, form::TfmSelSet::Table(), form::TfmSelSet::Tabs());
+    Label1 = findChild<QLabel*>(QStringLiteral("Label1"));
+    Label2 = findChild<QLabel*>(QStringLiteral("Label2"));
+    lbSelSets = findChild<QListWidget*>(QStringLiteral("lbSelSets"));
+    chbAppend = findChild<QCheckBox*>(QStringLiteral("chbAppend"));
+    btnOK = findChild<QPushButton*>(QStringLiteral("btnOK"));
+    btnCancel = findChild<QPushButton*>(QStringLiteral("btnCancel"));
+    for (QLabel* label : {Label1, Label2})
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     btnOK->setEnabled(false);
-    btnCancel = MakeButton(this, "btnCancel", {178, 157, 75, 25}, QStringLiteral("Cancel"));
 
     connect(btnOK, &QPushButton::clicked, this, [this] { done(kResultOk); });
     connect(btnCancel, &QPushButton::clicked, this, &TfmSelSet::reject);
-
-    setTabOrder(btnOK, lbSelSets);
-    setTabOrder(lbSelSets, btnCancel);
-    setTabOrder(btnCancel, chbAppend);
+    OrderTabs(*this, form::TfmSelSet::Tabs());
 }
 
 void TfmSelSet::writeHeading(int entityCount) {

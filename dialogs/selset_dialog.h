@@ -1,10 +1,10 @@
 // The selection-set chooser: offers to put smart-text entities, which the macro cannot change,
 // into one of the host's eight selection sets so that the user can edit them by hand later.
 //
-// Geometry is absolute, in pixels at design size: the client area is 365 x 186. The least
-// outer size of 337 x 224 is kept as a least client size of 321 x 185 (16 pixels of side
-// borders, 39 of title bar and bottom border). The controls keep their places on a resize.
-// Where the font needs more room for a text, the controls and these sizes grow (DesignLayout).
+// The dialog is built from its form's table (dialogs/form/selset_form.h). The least outer size
+// of 337 x 224 is kept as a least client size of 321 x 185 (16 pixels of side borders, 39 of
+// title bar and bottom border). The controls keep their places on a resize. Where the font
+// needs more room for a text, the controls and these sizes grow (DesignLayout).
 #pragma once
 
 #include "dialogs/design_layout.h"

@@ -1,5 +1,6 @@
 #include "dialogs/table_builder.h"
 
+#include "dialogs/design_layout.h"
 #include "dialogs/drop_down_list.h"
 #include "dialogs/whole_number_spin_field.h"
 
@@ -7,6 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -46,6 +48,13 @@ QWidget* Make(const form::ControlSpec& row, QWidget* parent) {
             list->addItem(Q(item));
         return list;
     }
+    case form::Kind::ListBox: {
+        auto* list = new QListWidget(parent);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        for (const std::string_view item : row.items)
+            list->addItem(Q(item));
+        return list;
+    }
     case form::Kind::SpinEdit:
         return new WholeNumberSpinField(parent);
     case form::Kind::Button: {
@@ -81,6 +90,38 @@ void BuildControls(QWidget& window, form::ControlTable table, form::TabOrder tab
         }
         if (row.kind == form::Kind::CheckBox && std::ranges::find(tabs, row.name) == tabs.end())
             control->setFocusPolicy(Qt::ClickFocus);
+    }
+}
+
+void AnchorFromTable(DesignLayout& layout, QWidget& window, form::ControlTable table) {
+    for (const form::ControlSpec& row : table) {
+        if (row.parent.empty() || row.anchors == form::kNearEdges)
+            continue;
+        auto* control = window.findChild<QWidget*>(Q(row.name));
+        if (control == nullptr)
+            continue;
+        Qt::Edges edges;
+        if ((row.anchors & form::kLeft) != 0)
+            edges |= Qt::LeftEdge;
+        if ((row.anchors & form::kTop) != 0)
+            edges |= Qt::TopEdge;
+        if ((row.anchors & form::kRight) != 0)
+            edges |= Qt::RightEdge;
+        if ((row.anchors & form::kBottom) != 0)
+            edges |= Qt::BottomEdge;
+        layout.setAnchors(control, edges);
+    }
+}
+
+void OrderTabs(QWidget& window, form::TabOrder tabs) {
+    QWidget* previous = nullptr;
+    for (const std::string_view name : tabs) {
+        auto* control = window.findChild<QWidget*>(Q(name));
+        if (control == nullptr)
+            continue;
+        if (previous != nullptr)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
     }
 }
 

@@ -10,9 +10,16 @@ class QWidget;
 
 namespace qx {
 
+class DesignLayout;
+
 // Creates the controls of `table` below its window row inside `window`, which is the row's
 // window. Kinds the builder does not know how to make (grids, scroll boxes) are the window's
 // own code's; it makes them before or after.
 void BuildControls(QWidget& window, form::ControlTable table, form::TabOrder tabs);
+
+// Ties each control of the table to the edges its row names, in `layout`.
+void AnchorFromTable(DesignLayout& layout, QWidget& window, form::ControlTable table);
+// Puts the window's controls in the tab order of the form.
+void OrderTabs(QWidget& window, form::TabOrder tabs);
 
 } // namespace qx
