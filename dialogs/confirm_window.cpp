@@ -4,6 +4,7 @@
 #include "dialogs/dialog_result.h"
 #include "dialogs/edit_text_dialog.h"
 #include "dialogs/label_auto_height.h"
+#include "dialogs/table_builder.h"
 #include "dialogs/text_room.h"
 #include "dialogs/window_placement.h"
 #include "host/automation_contract.h"
@@ -22,40 +23,21 @@
 namespace qx {
 namespace {
 
-constexpr int kClientWidth = 468;
-constexpr int kClientHeight = 123;
 // The window was designed with an outer size (a small title bar with only a close button) of
 // 480 x 142 around this client area. The layout works in outer sizes, and Qt places the client
 // area; these are the differences, so that the designed client area comes out as drawn.
 constexpr int kFrameWidth = 12;
 constexpr int kFrameHeight = 19;
 constexpr int kMinOuterWidth = 480;
-// The designed top of the present text and its distance below the "Replace" caption.
-constexpr int kOldTextTop = 27;
+// The distance of the present text below the "Replace" caption.
 constexpr int kOldTextGap = 4;
-// The designed left edge of the notes on the line of lblWith.
-constexpr int kNoteLeft = 39;
 
-QLabel* MakeLabel(QWidget* parent, const char* name, QPoint at, const QString& text) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->move(at);
-    label->adjustSize();
-    return label;
-}
-
-TLabelAutoHeight* MakeAutoLabel(QWidget* parent, const char* name, QPoint at, bool bold) {
-    auto* label = new TLabelAutoHeight(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    if (bold) {
-        // Only the weight is the label's own: family and size follow the window's font.
-        QFont font;
-        font.setBold(true);
-        label->setFont(font);
-    }
-    label->move(at);
-    label->setWidth(kClientWidth - 2 * at.x());
-    return label;
+// A row's designed rectangle in the window's table.
+form::Rect Design(std::string_view name) {
+    for (const form::ControlSpec& row : form::TfmConfirm::Table())
+        if (row.name == name)
+            return row.rect;
+    return {};
 }
 
 // A red note; `bold` adds weight to the italic.
@@ -72,13 +54,11 @@ void MakeNote(QLabel& label, bool bold) {
     label.hide();
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, int left, const QString& text) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(left, 106, 60, 15);
-    // Enter and Esc mean nothing special here: only a click answers.
-    button->setAutoDefault(false);
-    return button;
+// Only the weight is the label's own: family and size follow the window's font.
+void MakeBold(QLabel& label) {
+    QFont font;
+    font.setBold(true);
+    label.setFont(font);
 }
 
 } // namespace
@@ -89,7 +69,8 @@ TfmConfirm::TfmConfirm(QWidget* parent)
     setObjectName(QLatin1String(qx::automation::kConfirmWindow));
     setWindowTitle(QStringLiteral("CONFIRM - left click in drawing area to move view to entity"));
     setFont(DialogFont());
-    resize(kClientWidth, kClientHeight);
+    const form::Rect client = Design(qx::automation::kConfirmWindow);
+    resize(client.width, client.height);
     setMinimumWidth(kMinOuterWidth - kFrameWidth);
 
     createLabels();
@@ -103,29 +84,38 @@ TfmConfirm::TfmConfirm(QWidget* parent)
 }
 
 void TfmConfirm::createLabels() {
-    lblReplace = MakeLabel(this, "lblReplace", {8, 8}, QStringLiteral("Replace"));
-    lblLocked = MakeLabel(this, "lblLocked", {120, 8}, QStringLiteral(">>> LOCKED ENTITY <<<"));
+    BuildControls(*this, form::TfmConfirm::Table(), form::TfmConfirm::Tabs());
+    const auto find = [this]<typename Widget>(Widget*& member, const char* name) {
+        member = findChild<Widget*>(QString::fromLatin1(name));
+    };
+    find(lblReplace, "lblReplace");
+    find(lblLocked, "lblLocked");
+    find(lblOldTxt, "lblOldTxt");
+    find(lblWith, "lblWith");
+    find(lblWithNote, "lblWithNote");
+    find(lblMaxLength, "lblMaxLength");
+    find(lblNewTxt, "lblNewTxt");
     MakeNote(*lblLocked, true);
-    lblOldTxt = MakeAutoLabel(this, "lblOldTxt", {16, 27}, true);
-    lblWith = MakeAutoLabel(this, "lblWith", {8, 48}, false);
-    lblWith->setText(QStringLiteral("With"));
-    lblWithNote = MakeLabel(
-        this, "lblWithNote", {39, 48},
-        QStringLiteral("(Note: due to length of the text, only some changes have been made)"));
     MakeNote(*lblWithNote, false);
-    lblMaxLength =
-        MakeLabel(this, "lblMaxLength", {39, 48},
-                  QStringLiteral("No changes made: Maximum text length would be exceeded"));
     MakeNote(*lblMaxLength, true);
-    lblNewTxt = MakeAutoLabel(this, "lblNewTxt", {16, 67}, true);
+    MakeBold(*lblOldTxt);
+    MakeBold(*lblNewTxt);
+    // The bold texts measure their height in their own font.
+    lblOldTxt->setWidth(lblOldTxt->width());
+    lblNewTxt->setWidth(lblNewTxt->width());
 }
 
 void TfmConfirm::createButtons() {
-    btnYes = MakeButton(this, "btnYes", 8, QStringLiteral("Yes"));
-    btnNo = MakeButton(this, "btnNo", 76, QStringLiteral("No"));
-    btnYesAll = MakeButton(this, "btnYesAll", 144, QStringLiteral("Yes to All"));
-    btnNoAll = MakeButton(this, "btnNoAll", 212, QStringLiteral("No to All"));
-    btnEdit = MakeButton(this, "btnEdit", 392, QStringLiteral("Edit"));
+    const auto find = [this](QPushButton*& member, const char* name) {
+        member = findChild<QPushButton*>(QString::fromLatin1(name));
+        // Enter and Esc mean nothing special here: only a click answers.
+        member->setAutoDefault(false);
+    };
+    find(btnYes, "btnYes");
+    find(btnNo, "btnNo");
+    find(btnYesAll, "btnYesAll");
+    find(btnNoAll, "btnNoAll");
+    find(btnEdit, "btnEdit");
 
     // Each answer presses the key that gives the same answer in the review menu, so the host
     // hears it as if the user had typed it. The window itself stays as it is: the review loop
@@ -140,9 +130,7 @@ void TfmConfirm::createButtons() {
             [] { platform::SendHostKey(form::TfmConfirm::kAnswerKeys[3]); });
     connect(btnEdit, &QPushButton::clicked, this, &TfmConfirm::editText);
 
-    const QList<QWidget*> order = {btnYes, btnNo, btnYesAll, btnNoAll, btnEdit};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
+    OrderTabs(*this, form::TfmConfirm::Tabs());
 
     for (QPushButton* button : {btnYes, btnNo, btnYesAll, btnNoAll})
         layout_.setAnchors(button, Qt::LeftEdge | Qt::BottomEdge);
@@ -169,7 +157,8 @@ void TfmConfirm::fitLabels() {
     const int outerWidth = width() + kFrameWidth;
     const int textWidth = outerWidth - 2 * u;
     // Below the caption, however tall the font makes it.
-    lblOldTxt->move(lblOldTxt->x(), std::max(kOldTextTop, lblReplace->y() + h + kOldTextGap));
+    lblOldTxt->move(lblOldTxt->x(),
+                    std::max(Design("lblOldTxt").y, lblReplace->y() + h + kOldTextGap));
     lblOldTxt->setWidth(textWidth);
     lblWith->move(lblWith->x(), lblOldTxt->y() + lblOldTxt->height() + h / 2);
     lblNewTxt->move(lblNewTxt->x(), lblWith->y() + static_cast<int>(std::lround(1.2 * h)));
@@ -192,8 +181,8 @@ int TfmConfirm::noteLeft() const {
     // (the smart-entity message) never comes with a note.
     const int withText = lblWith->fontMetrics().horizontalAdvance(lblWith->text());
     if (withText > lblWith->width())
-        return kNoteLeft;
-    return std::max(kNoteLeft, lblWith->x() + withText + TextSpacing(*lblWith));
+        return Design("lblWithNote").x;
+    return std::max(Design("lblWithNote").x, lblWith->x() + withText + TextSpacing(*lblWith));
 }
 
 void TfmConfirm::resizeEvent(QResizeEvent* event) {

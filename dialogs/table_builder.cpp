@@ -2,6 +2,7 @@
 
 #include "dialogs/design_layout.h"
 #include "dialogs/drop_down_list.h"
+#include "dialogs/label_auto_height.h"
 #include "dialogs/whole_number_spin_field.h"
 
 #include <QCheckBox>
@@ -26,8 +27,15 @@ QWidget* Make(const form::ControlSpec& row, QWidget* parent) {
     switch (row.kind) {
     case form::Kind::GroupBox:
         return new QGroupBox(caption, parent);
-    case form::Kind::Label:
-    case form::Kind::WrapLabel: {
+    case form::Kind::WrapLabel:
+        // Drawn with a width and no height: the height follows the text.
+        if (row.rect.height == 0 && row.rect.width > 0) {
+            auto* label = new TLabelAutoHeight(parent);
+            label->setText(caption);
+            return label;
+        }
+        [[fallthrough]];
+    case form::Kind::Label: {
         auto* label = new QLabel(caption, parent);
         label->setWordWrap(row.kind == form::Kind::WrapLabel);
         return label;
@@ -85,6 +93,9 @@ void BuildControls(QWidget& window, form::ControlTable table, form::TabOrder tab
         if (row.rect.width == 0 && row.rect.height == 0) {
             control->move(row.rect.x, row.rect.y);
             control->adjustSize();
+        } else if (auto* autoHeight = qobject_cast<TLabelAutoHeight*>(control)) {
+            autoHeight->move(row.rect.x, row.rect.y);
+            autoHeight->setWidth(row.rect.width);
         } else {
             control->setGeometry(row.rect.x, row.rect.y, row.rect.width, row.rect.height);
         }
