@@ -1,7 +1,9 @@
 #include "dialogs/found_text_window.h"
 
 #include "dialogs/dialog_font.h"
+#include "dialogs/form/review_forms_content.h"
 #include "dialogs/label_auto_height.h"
+#include "dialogs/table_builder.h"
 #include "host/automation_contract.h"
 
 #include <QResizeEvent>
@@ -9,8 +11,6 @@
 namespace qx {
 namespace {
 
-constexpr int kClientWidth = 624;
-constexpr int kClientHeight = 26;
 // The window was designed with an outer size (a title bar without buttons) of 640 x 63 around
 // this client area. The layout works in outer sizes, and Qt places the client area; these are
 // the differences, so that the designed client area comes out as drawn.
@@ -24,12 +24,11 @@ TfmFoundText::TfmFoundText(QWidget* parent)
                                Qt::WindowTitleHint) {
     setObjectName(QLatin1String(qx::automation::kFoundTextWindow));
     setFont(DialogFont());
-    resize(kClientWidth, kClientHeight);
+    const form::ControlTable table = form::TfmFoundText::Table();
+    resize(table.front().rect.width, table.front().rect.height);
 
-    lblFoundText = new TLabelAutoHeight(this);
-    lblFoundText->setObjectName(QStringLiteral("lblFoundText"));
-    lblFoundText->move(8, 6);
-    lblFoundText->setWidth(kClientWidth + kFrameWidth - 3 * lblFoundText->x());
+    BuildControls(*this, table, {});
+    lblFoundText = findChild<TLabelAutoHeight*>(QStringLiteral("lblFoundText"));
 }
 
 void TfmFoundText::fitLabels() {
