@@ -29,7 +29,7 @@ host::AttribRec MakeRecord(const std::string& name, std::int32_t atrtype) {
 struct FakeHostCallbacks {
     static FakeHost& Self() { return *FakeHost::active_; }
 
-    static void getpath(host::str255* text, host::i32 maxLen, host::i32 id) {
+    static void QX_HOST_CALL getpath(host::str255* text, host::i32 maxLen, host::i32 id) {
         const auto& paths = Self().paths_;
         const auto it = paths.find(id);
         const std::string path = it == paths.end() ? std::string() : it->second;
@@ -37,7 +37,7 @@ struct FakeHostCallbacks {
             std::string_view(path).substr(0, static_cast<std::size_t>(std::max(maxLen, 0))));
     }
 
-    static bool atr_sysfind(const host::str255* name, host::AttribRec* atr) {
+    static bool QX_HOST_CALL atr_sysfind(const host::str255* name, host::AttribRec* atr) {
         const auto& attributes = Self().attributes_;
         const auto it = attributes.find(name->str());
         if (it == attributes.end())
@@ -46,7 +46,7 @@ struct FakeHostCallbacks {
         return true;
     }
 
-    static void atr_init(host::AttribRec* atr, host::i32 atrtype) {
+    static void QX_HOST_CALL atr_init(host::AttribRec* atr, host::i32 atrtype) {
         *atr = host::AttribRec{};
         atr->atrtype = atrtype;
     }
@@ -60,12 +60,12 @@ struct FakeHostCallbacks {
         Self().saves_.push_back(save);
     }
 
-    static void atr_add2sys(host::AttribRec* atr) {
+    static void QX_HOST_CALL atr_add2sys(host::AttribRec* atr) {
         Self().attributes_[NameOf(*atr)] = *atr;
         Record(FakeHost::AttributeSave::How::Added, *atr);
     }
 
-    static void atr_update(host::AttribRec* atr) {
+    static void QX_HOST_CALL atr_update(host::AttribRec* atr) {
         auto& attributes = Self().attributes_;
         const auto it = attributes.find(NameOf(*atr));
         // The real host updates the attribute it found; one that was never found is a fault of
