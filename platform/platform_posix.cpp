@@ -1,6 +1,8 @@
 // The POSIX and Qt implementation of the platform layer.
 #include "platform/platform.h"
 
+#include "platform/host_ui.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
@@ -16,8 +18,6 @@
 
 namespace qx::platform {
 namespace {
-
-const host::UiHooks* g_hooks = nullptr;
 
 QString Q(const std::string& utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
@@ -58,48 +58,35 @@ std::filesystem::path P(const std::string& utf8) {
 
 } // namespace
 
-void SetUiHooks(const host::UiHooks* hooks) {
-    g_hooks = hooks;
-}
-
 BoxAnswer ShowMessageBox(BoxKind kind, const std::string& caption, const std::string& text,
                          bool defaultNo, BoxScope /*scope*/) {
     // A Qt box stays on top of every window of the desktop whatever its scope.
-    if (g_hooks != nullptr && g_hooks->messageBox != nullptr)
-        return g_hooks->messageBox(kind, caption.c_str(), text.c_str(), defaultNo);
+    if (const auto answer = host_ui::Box(kind, caption, text, defaultNo))
+        return *answer;
     return ShowQtBox(kind, caption, text, defaultNo);
 }
 
 void Beep() {
-    if (g_hooks != nullptr && g_hooks->beep != nullptr) {
-        g_hooks->beep();
+    if (host_ui::Beep())
         return;
-    }
     if (QApplication::instance() != nullptr)
         QApplication::beep();
 }
 
 int RunModal(QDialog& dialog) {
-    if (g_hooks != nullptr && g_hooks->runModal != nullptr)
-        return g_hooks->runModal(&dialog);
+    if (const auto result = host_ui::RunModal(&dialog))
+        return *result;
     return dialog.exec();
 }
 
-std::optional<int> RunModalInHost(void* dialog) {
-    if (g_hooks == nullptr || g_hooks->runModal == nullptr)
-        return std::nullopt;
-    return g_hooks->runModal(dialog);
-}
-
 bool OpenDocument(const std::string& path) {
-    if (g_hooks != nullptr && g_hooks->openDocument != nullptr)
-        return g_hooks->openDocument(path.c_str());
+    if (const auto opened = host_ui::OpenDocument(path))
+        return *opened;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
 }
 
 void SendHostKey(std::int32_t keyCode) {
-    if (g_hooks != nullptr && g_hooks->sendKey != nullptr)
-        g_hooks->sendKey(keyCode);
+    host_ui::SendKey(keyCode);
 }
 
 std::string HostExecutablePath() {

@@ -1,6 +1,8 @@
 // The Win32 implementation of the platform layer: the desktop of the host's own process.
 #include "platform/platform.h"
 
+#include "platform/host_ui.h"
+
 #include "platform/win32/host_keys.h"
 #include "platform/win32/wide_text.h"
 
@@ -16,8 +18,6 @@ namespace {
 using win32::Narrow;
 using win32::Widen;
 using win32::WidenLossy;
-
-const host::UiHooks* g_hooks = nullptr;
 
 UINT BoxStyle(BoxKind kind, bool defaultNo) {
     switch (kind) {
@@ -90,34 +90,22 @@ DWORD FileAttributes(const std::string& path) {
 
 } // namespace
 
-void SetUiHooks(const host::UiHooks* hooks) {
-    g_hooks = hooks;
-}
-
 BoxAnswer ShowMessageBox(BoxKind kind, const std::string& caption, const std::string& text,
                          bool defaultNo, BoxScope scope) {
-    if (g_hooks != nullptr && g_hooks->messageBox != nullptr)
-        return g_hooks->messageBox(kind, caption.c_str(), text.c_str(), defaultNo);
+    if (const auto answer = host_ui::Box(kind, caption, text, defaultNo))
+        return *answer;
     return ShowWin32Box(kind, caption, text, defaultNo, scope);
 }
 
 void Beep() {
-    if (g_hooks != nullptr && g_hooks->beep != nullptr) {
-        g_hooks->beep();
+    if (host_ui::Beep())
         return;
-    }
     MessageBeep(MB_OK);
 }
 
-std::optional<int> RunModalInHost(void* dialog) {
-    if (g_hooks == nullptr || g_hooks->runModal == nullptr)
-        return std::nullopt;
-    return g_hooks->runModal(dialog);
-}
-
 bool OpenDocument(const std::string& path) {
-    if (g_hooks != nullptr && g_hooks->openDocument != nullptr)
-        return g_hooks->openDocument(path.c_str());
+    if (const auto opened = host_ui::OpenDocument(path))
+        return *opened;
     const auto wide = Widen(path);
     if (!wide)
         return false;
@@ -128,10 +116,8 @@ bool OpenDocument(const std::string& path) {
 }
 
 void SendHostKey(std::int32_t keyCode) {
-    if (g_hooks != nullptr && g_hooks->sendKey != nullptr) {
-        g_hooks->sendKey(keyCode);
+    if (host_ui::SendKey(keyCode))
         return;
-    }
     const auto stroke = win32::VirtualKeyForHostKey(keyCode);
     if (!stroke)
         return;
