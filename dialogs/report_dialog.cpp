@@ -2,8 +2,9 @@
 
 #include "dialogs/dialog_font.h"
 #include "dialogs/dialog_result.h"
+#include "dialogs/form/report_form.h"
 #include "dialogs/label_auto_height.h"
-#include "dialogs/make_control.h"
+#include "dialogs/table_builder.h"
 #include "host/automation_contract.h"
 #include "host/codepage.h"
 #include "state/state_access.h"
@@ -18,8 +19,6 @@
 namespace qx {
 namespace {
 
-constexpr int kClientWidth = 421;
-constexpr int kClientHeight = 244;
 const QColor kOldColour(255, 0, 0);
 const QColor kNewColour(0, 128, 0);
 const QColor kPartialColour(0, 0, 255);
@@ -32,6 +31,12 @@ void SetTextColour(QWidget& widget, const QColor& colour) {
     widget.setPalette(palette);
 }
 
+void StyleTextLabel(QLabel& label, const QColor& colour) {
+    // Entity texts are shown as they are, never read as markup.
+    label.setTextFormat(Qt::PlainText);
+    SetTextColour(label, colour);
+}
+
 // A line without its leading letter, as the label shows it. Lines hold the drawing's 8-bit text.
 QString LineText(const std::string& line) {
     if (line.empty())
@@ -41,9 +46,7 @@ QString LineText(const std::string& line) {
 
 TLabelAutoHeight* MakeTextLabel(QWidget* parent, const QColor& colour) {
     auto* label = new TLabelAutoHeight(parent);
-    // Entity texts are shown as they are, never read as markup.
-    label->setTextFormat(Qt::PlainText);
-    SetTextColour(*label, colour);
+    StyleTextLabel(*label, colour);
     return label;
 }
 
@@ -54,41 +57,30 @@ TfmReport::TfmReport(QWidget* parent)
     setObjectName(QLatin1String(qx::automation::kReportForm));
     setWindowTitle(QStringLiteral("Text Change Report "));
     setFont(DialogFont());
-    resize(kClientWidth, kClientHeight);
+    const form::Rect& client = form::TfmReport::Table().front().rect;
+    resize(client.width, client.height);
     createControls();
     layout_.takeDesign(*this);
     layoutList();
 }
 
 void TfmReport::createControls() {
-    ScrollBox1 = MakeControl<QScrollArea>(this, "ScrollBox1", {5, 5, 409, 195});
-    ScrollBox1->setFrameShape(QFrame::NoFrame);
-    ScrollBox1->setWidgetResizable(false);
-    content_ = new QWidget;
-    ScrollBox1->setWidget(content_);
+    BuildControls(*this, form::TfmReport::Table(), form::TfmReport::Tabs());
+    ScrollBox1 = findChild<QScrollArea*>(QStringLiteral("ScrollBox1"));
+    content_ = ScrollBox1->widget();
     ScrollBox1->installEventFilter(this);
+    lblTxtOld = findChild<TLabelAutoHeight*>(QStringLiteral("lblTxtOld"));
+    lblTxtNew = findChild<TLabelAutoHeight*>(QStringLiteral("lblTxtNew"));
+    StyleTextLabel(*lblTxtOld, kOldColour);
+    StyleTextLabel(*lblTxtNew, kNewColour);
 
-    lblTxtOld = MakeTextLabel(content_, kOldColour);
-    lblTxtOld->setObjectName(QStringLiteral("lblTxtOld"));
-    lblTxtOld->move(3, 4);
-    lblTxtNew = MakeTextLabel(content_, kNewColour);
-    lblTxtNew->setObjectName(QStringLiteral("lblTxtNew"));
-    lblTxtNew->move(3, 20);
-
-    lblResultTxt = MakeControl<QLabel>(this, "lblResultTxt", {8, 208, 316, 28});
+    lblResultTxt = findChild<QLabel*>(QStringLiteral("lblResultTxt"));
     lblResultTxt->setTextFormat(Qt::PlainText);
-    lblResultTxt->setWordWrap(true);
     lblResultTxt->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblResultTxt->setText(QStringLiteral("lblResultTxt"));
 
-    Button1 = MakeControl<QPushButton>(this, "Button1", {330, 206, 84, 30});
-    Button1->setText(QStringLiteral("Dismiss"));
-    Button1->setDefault(true);
+    Button1 = findChild<QPushButton*>(QStringLiteral("Button1"));
     connect(Button1, &QPushButton::clicked, this, [this] { done(kResultOk); });
-
-    layout_.setAnchors(ScrollBox1, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
-    layout_.setAnchors(lblResultTxt, Qt::LeftEdge | Qt::RightEdge | Qt::BottomEdge);
-    layout_.setAnchors(Button1, Qt::RightEdge | Qt::BottomEdge);
+    AnchorFromTable(layout_, *this, form::TfmReport::Table());
 }
 
 void TfmReport::PopulateReport() {

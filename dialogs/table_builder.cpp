@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 
 #include <algorithm>
 
@@ -65,6 +66,15 @@ QWidget* Make(const form::ControlSpec& row, QWidget* parent) {
     }
     case form::Kind::SpinEdit:
         return new WholeNumberSpinField(parent);
+    case form::Kind::ScrollBox: {
+        // The window's own code lays out what it scrolls over; the builder only puts the rows
+        // whose parent it is on the area's content.
+        auto* area = new QScrollArea(parent);
+        area->setFrameShape(QFrame::NoFrame);
+        area->setWidgetResizable(false);
+        area->setWidget(new QWidget);
+        return area;
+    }
     case form::Kind::Button: {
         auto* button = new QPushButton(caption, parent);
         button->setDefault(row.role == form::Role::Default);
@@ -85,6 +95,8 @@ void BuildControls(QWidget& window, form::ControlTable table, form::TabOrder tab
             row.parent == table.front().name ? &window : window.findChild<QWidget*>(Q(row.parent));
         if (parent == nullptr)
             continue;
+        if (auto* area = qobject_cast<QScrollArea*>(parent); area != nullptr && area->widget())
+            parent = area->widget();
         QWidget* control = Make(row, parent);
         if (control == nullptr)
             continue;
