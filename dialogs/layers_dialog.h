@@ -53,9 +53,6 @@ private:
     form::TfmLayers& layersModel_;
 
     void createLayerControls();
-    void placeInheritedControls();
-    void orderLayerTabStops();
-    void anchorLayerControls();
 };
 
 } // namespace qx

@@ -85,6 +85,17 @@ QWidget* Make(const form::ControlSpec& row, QWidget* parent) {
     }
 }
 
+void SetCaption(QWidget& control, const form::ControlSpec& row) {
+    if (row.caption.empty())
+        return;
+    if (auto* button = qobject_cast<QAbstractButton*>(&control))
+        button->setText(Q(row.caption));
+    else if (auto* group = qobject_cast<QGroupBox*>(&control))
+        group->setTitle(Q(row.caption));
+    else if (auto* label = qobject_cast<QLabel*>(&control))
+        label->setText(Q(row.caption));
+}
+
 } // namespace
 
 void BuildControls(QWidget& window, form::ControlTable table, form::TabOrder tabs) {
@@ -97,10 +108,17 @@ void BuildControls(QWidget& window, form::ControlTable table, form::TabOrder tab
             continue;
         if (auto* area = qobject_cast<QScrollArea*>(parent); area != nullptr && area->widget())
             parent = area->widget();
-        QWidget* control = Make(row, parent);
-        if (control == nullptr)
-            continue;
-        control->setObjectName(Q(row.name));
+        // A control the window already has (one a dialog inherits from another) takes the
+        // row's place and caption.
+        QWidget* control = window.findChild<QWidget*>(Q(row.name));
+        if (control != nullptr) {
+            SetCaption(*control, row);
+        } else {
+            control = Make(row, parent);
+            if (control == nullptr)
+                continue;
+            control->setObjectName(Q(row.name));
+        }
         // A label drawn without a size takes the size of its caption.
         if (row.rect.width == 0 && row.rect.height == 0) {
             control->move(row.rect.x, row.rect.y);

@@ -13,7 +13,8 @@ namespace qx {
 class DesignLayout;
 
 // Creates the controls of `table` below its window row inside `window`, which is the row's
-// window. Kinds the builder does not know how to make (grids, scroll boxes) are the window's
+// window. A control the window already has keeps its widget and takes the row's place and
+// caption. Kinds the builder does not know how to make (grids, scroll boxes) are the window's
 // own code's; it makes them before or after.
 void BuildControls(QWidget& window, form::ControlTable table, form::TabOrder tabs);
 
