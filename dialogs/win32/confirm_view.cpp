@@ -3,6 +3,7 @@
 #include "dialogs/dialog_result.h"
 #include "dialogs/form/report_form.h"
 #include "dialogs/win32/edit_text_view.h"
+#include "dialogs/win32/window_placement.h"
 
 #include <algorithm>
 #include <cmath>
@@ -135,8 +136,14 @@ void ConfirmView::Edit() {
     form::TfmEditText edit;
     edit.eNewText = window_.Text("lblNewTxt");
     EditTextView view(edit);
+    // The edit dialog reopens where the user last left it, as the floating windows do.
+    view.Window().onBeforeShow = [&] {
+        RestoreWindowPlace(view.Window(), window_.Handle(), settings::PlacementFile::Shared);
+    };
     window_.Hide();
-    if (view.Run(window_.Handle()) == kResultOk) {
+    const int result = view.Run(window_.Handle());
+    SaveWindowPlace(view.Window(), settings::PlacementFile::Shared);
+    if (result == kResultOk) {
         form_.EditAccepted(edit.eNewText);
         window_.SetText("lblNewTxt", form_.lblNewTxt);
         window_.SetVisible("lblMaxLength", form_.lblMaxLengthVisible);
