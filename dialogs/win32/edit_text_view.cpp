@@ -16,7 +16,10 @@ WindowOptions EditTextOptions() {
 
 EditTextView::EditTextView(form::TfmEditText& form)
     : form_(form),
-      window_(form::TfmEditText::Table(), form::TfmEditText::Tabs(), EditTextOptions()) {}
+      window_(form::TfmEditText::Table(), form::TfmEditText::Tabs(), EditTextOptions()) {
+    window_.SetResultButton("Button1", kResultOk);
+    window_.SetResultButton("btnCancel", kResultCancel);
+}
 
 void EditTextView::Build(HWND owner) {
     window_.Create(owner);
