@@ -22,6 +22,20 @@ WindowOptions FloatingOptions(Frame frame) {
     return options;
 }
 
+// Gives the window the client height its texts need; `adjusting` is set meanwhile, so that the
+// resize this causes does not lay the window out again from inside. True when it changed.
+bool TakeClientHeight(FormWindow& window, int wanted, bool& adjusting) {
+    const int present = window.ClientSize().height;
+    if (wanted == present)
+        return false;
+    adjusting = true;
+    RECT outer{};
+    GetWindowRect(window.Handle(), &outer);
+    window.SetOuterHeight(outer.bottom - outer.top + wanted - present);
+    adjusting = false;
+    return true;
+}
+
 } // namespace
 
 ConfirmView::ConfirmView(SendKey sendKey, std::array<std::int32_t, 4> keys)
@@ -121,15 +135,8 @@ void ConfirmView::Layout() {
     edit.x = std::max(client.width - (design.width - editDesignX), yes.x);
     window_.Place("btnEdit", edit);
 
-    const int wantedHeight = buttonTop + yes.height + u / 2;
-    if (wantedHeight == client.height)
-        return;
-    adjustingHeight_ = true;
-    RECT outer{};
-    GetWindowRect(window_.Handle(), &outer);
-    window_.SetOuterHeight(outer.bottom - outer.top + wantedHeight - client.height);
-    adjustingHeight_ = false;
-    Layout();
+    if (TakeClientHeight(window_, buttonTop + yes.height + u / 2, adjustingHeight_))
+        Layout();
 }
 
 void ConfirmView::Edit() {
@@ -177,14 +184,7 @@ void FoundTextView::Layout() {
     text.width = std::max(client.width - 2 * text.x, text.x);
     text.height = window_.WrappedHeight("lblFoundText", text.width);
     window_.Place("lblFoundText", text);
-    const int wantedHeight = text.y + text.height + text.y;
-    if (wantedHeight == client.height)
-        return;
-    adjustingHeight_ = true;
-    RECT outer{};
-    GetWindowRect(window_.Handle(), &outer);
-    window_.SetOuterHeight(outer.bottom - outer.top + wantedHeight - client.height);
-    adjustingHeight_ = false;
+    TakeClientHeight(window_, text.y + text.height + text.y, adjustingHeight_);
 }
 
 } // namespace qx::win32
