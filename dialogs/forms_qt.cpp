@@ -14,9 +14,12 @@
 
 namespace qx::forms {
 
-int RunReplaceText(form::TfmReplaceText& form, const Closing& closing) {
-    TfmReplaceText dialog(form);
-    RestoreWindowPlace(dialog, settings::PlacementFile::Macro);
+namespace {
+
+// Runs a dialog over its form where the user last left it; the form holds the user's values
+// before `closing` runs and the placement is kept.
+template <class Dialog>
+int RunPlaced(Dialog& dialog, const form::TfmReplaceText& form, const Closing& closing) {
     dialog.startField = static_cast<std::int32_t>(form.startField);
     dialog.showValues();
     const int result = platform::RunModal(dialog);
@@ -27,18 +30,19 @@ int RunReplaceText(form::TfmReplaceText& form, const Closing& closing) {
     return result;
 }
 
+} // namespace
+
+int RunReplaceText(form::TfmReplaceText& form, const Closing& closing) {
+    TfmReplaceText dialog(form);
+    RestoreWindowPlace(dialog, settings::PlacementFile::Macro);
+    return RunPlaced(dialog, form, closing);
+}
+
 int RunLayers(form::TfmLayers& form, const Closing& closing) {
     TfmLayers dialog(form);
     RestoreWindowPlace(dialog, settings::PlacementFile::Macro);
     dialog.PopulateLayers();
-    dialog.startField = static_cast<std::int32_t>(form.startField);
-    dialog.showValues();
-    const int result = platform::RunModal(dialog);
-    dialog.takeValues();
-    if (closing)
-        closing(result);
-    SaveWindowPlace(dialog, settings::PlacementFile::Macro);
-    return result;
+    return RunPlaced(dialog, form, closing);
 }
 
 SelSetChoice RunSelSet(int entityCount) {
