@@ -154,6 +154,9 @@ public:
             return list->currentIndex();
         if (const auto* box = qobject_cast<const QListWidget*>(widget_))
             return box->currentRow();
+        // A grid's current row.
+        if (const auto* view = qobject_cast<const QAbstractItemView*>(widget_))
+            return view->currentIndex().isValid() ? view->currentIndex().row() : -1;
         return -1;
     }
 
