@@ -1,0 +1,33 @@
+// The native view's control access (dialogs/form/control_access.h), for a host's automation in
+// another module than the view: it knows the view's windows only as HWNDs that carry their
+// names (host/automation_contract.h), and uses them through window messages as a user's mouse
+// and keyboard would. The open windows are the visible named top-level windows of the calling
+// thread, which is the thread the macro's windows live on.
+#pragma once
+
+#include "dialogs/form/control_access.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace qx::win32 {
+
+class Win32ControlAccess final : public form::ControlAccess {
+public:
+    std::vector<std::string> OpenWindows() const override;
+    std::unique_ptr<form::Control> Find(std::string_view window,
+                                        std::string_view control) const override;
+};
+
+// The name a window or control of the macro carries, empty for any other window.
+std::string AutomationName(HWND window);
+
+// The visible top-level window of this thread named `name`, or nullptr.
+HWND OpenWindowNamed(std::string_view name);
+
+// Handles the messages waiting for this thread's windows, as the modal loop of the view does
+// (dialog navigation included), and returns when none is left.
+void PumpMessages();
+
+} // namespace qx::win32
