@@ -33,10 +33,15 @@ function(qx_add_windows_scenario name macro scenario)
   set_tests_properties(${name} PROPERTIES LABELS "windows;gui" TIMEOUT 120)
 endfunction()
 
-file(GLOB qx_probe_scenarios CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/scenarios/win32/*.scn)
-foreach(file ${qx_probe_scenarios})
-  get_filename_component(name ${file} NAME_WE)
-  qx_add_windows_scenario(WindowsScenario.probe.${name} probe_macro ${file})
+# The probe macros carry the host's own tests until Quillex.dll links: the plain probe ends
+# every invocation, the dialog probe runs native dialogs through the modal-dialog hook.
+foreach(probe probe dialog_probe)
+  file(GLOB qx_probe_scenarios CONFIGURE_DEPENDS
+    ${PROJECT_SOURCE_DIR}/tests/scenarios/win32/${probe}/*.scn)
+  foreach(file ${qx_probe_scenarios})
+    get_filename_component(name ${file} NAME_WE)
+    qx_add_windows_scenario(WindowsScenario.${probe}.${name} ${probe}_macro ${file})
+  endforeach()
 endforeach()
 
 if(TARGET quillex)
