@@ -1,5 +1,5 @@
 // The main procedure of a probe macro with native dialogs: each invocation runs the
-// selection-set chooser and then the Replace Text dialog of the native view, handed to the
+// selection-set chooser, the Replace Text dialog and the report of the native view, handed to the
 // host's modal-dialog hook as the real macro hands them, and tells in an information box what
 // each dialog left in its form. The host's automation drives the dialogs through their named
 // controls; the boxes show that its clicks, keys and picks reached the forms' rules.
@@ -7,6 +7,7 @@
 
 #include "dialogs/win32/form_window.h"
 #include "dialogs/win32/replace_text_view.h"
+#include "dialogs/win32/report_view.h"
 #include "dialogs/win32/selset_view.h"
 #include "host/host_api.h"
 #include "host/host_table.h"
@@ -41,6 +42,15 @@ void RunReplaceText() {
                       OnOff(form.chbCase) + ", case option " + std::to_string(form.cbCaseOptions));
 }
 
+// Two changed entities, the second with a text that lost every match, and the result message.
+void RunReport() {
+    form::TfmReport form;
+    form.lines = {"ogate", "n", "ogate 2", "n 2", "r2 replacements made in 2 entities"};
+    win32::ReportView view(form);
+    const int result = view.Run(nullptr);
+    platform::InfoBox("fmReport result " + std::to_string(result));
+}
+
 } // namespace
 
 std::int32_t Quillex_Main(std::uint8_t action, QuillexL* /*record*/, void* /*arg*/) {
@@ -53,6 +63,7 @@ std::int32_t Quillex_Main(std::uint8_t action, QuillexL* /*record*/, void* /*arg
             [](HWND dialog) { return platform::RunModalInHost(dialog); });
         RunSelectionSetChooser();
         RunReplaceText();
+        RunReport();
     }
     return 0;
 }
