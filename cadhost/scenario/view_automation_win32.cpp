@@ -1,8 +1,11 @@
 // The native Windows view: its windows are HWNDs of this thread that carry their names, a modal
 // dialog arrives shown and ends by setting its result property (host/automation_contract.h),
 // and its controls are used through window messages (dialogs/win32/control_access_win32.h).
-// Colours, fonts and hints are painted by the view's own code and cannot be read from here.
+// Colours and fonts are read as the view hands them to the painting (the colour message a
+// control sends its parent, the control's font, a grid's custom draw); hints cannot be read.
 #include "cadhost/scenario/view_automation.h"
+
+#include "cadhost/scenario/look_checks.h"
 
 #include "dialogs/win32/control_access_win32.h"
 #include "host/automation_contract.h"
@@ -10,8 +13,92 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <array>
+#include <cstdlib>
+
 namespace cadhost::scenario {
 namespace {
+
+bool IsClass(HWND window, const wchar_t* name) {
+    std::array<wchar_t, 64> cls{};
+    GetClassNameW(window, cls.data(), static_cast<int>(cls.size()));
+    return CompareStringOrdinal(cls.data(), -1, name, -1, TRUE) == CSTR_EQUAL;
+}
+
+Rgb RgbOf(COLORREF colour) {
+    return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+}
+
+FontStyles StylesOf(HFONT font) {
+    LOGFONTW logical{};
+    if (font == nullptr || GetObjectW(font, sizeof logical, &logical) == 0)
+        return kFontPlain;
+    FontStyles styles = kFontPlain;
+    if (logical.lfWeight >= FW_SEMIBOLD)
+        styles |= kFontBold;
+    if (logical.lfItalic != 0)
+        styles |= kFontItalic;
+    if (logical.lfUnderline != 0)
+        styles |= kFontUnderline;
+    if (logical.lfStrikeOut != 0)
+        styles |= kFontStrikeout;
+    return styles;
+}
+
+HFONT FontOf(HWND control) {
+    return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+}
+
+// The colour a control's text is painted in: what its parent sets on the painting's device
+// context when the control asks, as it does before every painting.
+Rgb TextColourOf(HWND control) {
+    const HDC dc = CreateCompatibleDC(nullptr);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    const bool edit =
+        IsClass(control, L"Edit") && (GetWindowLongPtrW(control, GWL_STYLE) & ES_READONLY) == 0;
+    const bool pushButton = IsClass(control, L"Button") && (GetWindowLongPtrW(control, GWL_STYLE) &
+                                                            BS_TYPEMASK) <= BS_DEFPUSHBUTTON;
+    const UINT message = edit ? WM_CTLCOLOREDIT : pushButton ? WM_CTLCOLORBTN : WM_CTLCOLORSTATIC;
+    SendMessageW(GetParent(control), message, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(control));
+    const COLORREF colour = GetTextColor(dc);
+    DeleteDC(dc);
+    return RgbOf(colour);
+}
+
+Look LookOf(HWND control) {
+    Look look;
+    look.visible = IsWindowVisible(control) != 0;
+    look.colour = TextColourOf(control);
+    look.font = StylesOf(FontOf(control));
+    return look;
+}
+
+// A grid's row as its parent paints it: the colour and font the custom draw of the row sets.
+Look LookOfGridRow(HWND grid, int row) {
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HFONT gridFont = FontOf(grid);
+    const HGDIOBJ previous = gridFont != nullptr ? SelectObject(dc, gridFont) : nullptr;
+    NMLVCUSTOMDRAW draw{};
+    draw.nmcd.hdr.hwndFrom = grid;
+    draw.nmcd.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(grid));
+    draw.nmcd.hdr.code = NM_CUSTOMDRAW;
+    draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+    draw.nmcd.hdc = dc;
+    draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(row);
+    draw.clrText = CLR_DEFAULT;
+    draw.clrTextBk = CLR_DEFAULT;
+    SendMessageW(GetParent(grid), WM_NOTIFY, draw.nmcd.hdr.idFrom, reinterpret_cast<LPARAM>(&draw));
+    Look look;
+    look.colour = RgbOf(draw.clrText == CLR_DEFAULT ? GetSysColor(COLOR_WINDOWTEXT) : draw.clrText);
+    look.font = StylesOf(static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT)));
+    if (previous != nullptr)
+        SelectObject(dc, previous);
+    DeleteDC(dc);
+    return look;
+}
 
 class Win32ViewAutomation final : public ViewAutomation {
 public:
@@ -47,8 +134,37 @@ public:
             reinterpret_cast<INT_PTR>(GetPropW(&dialog, qx::automation::kWin32ResultProperty)));
     }
 
-    std::optional<std::string> CheckLook(const std::string&, const Step&) const override {
-        return std::nullopt;
+    // Colours, fonts and hints of a control, and of a row of a grid or a scroll box; the rest
+    // is read through the controls.
+    std::optional<std::string> CheckLook(const std::string& window,
+                                         const Step& action) const override {
+        if (action.words.size() < 3)
+            return std::nullopt;
+        const HWND control = qx::win32::NamedControl(window, action.words[1]);
+        if (control == nullptr)
+            return std::nullopt;
+        const std::string& what = action.words[2];
+        if (what == "colour" || what == "font" || what == "hint")
+            return scenario::CheckLook(LookOf(control), action, 2, action.words[1]);
+        if (what != "row" || action.words.size() < 5)
+            return std::nullopt;
+        const std::string& rowCheck = action.words[4];
+        if (rowCheck != "colour" && rowCheck != "font" && rowCheck != "hint")
+            return std::nullopt;
+        const int row = std::atoi(action.words[3].c_str());
+        const std::string name = action.words[1] + " row " + action.words[3];
+        if (IsClass(control, WC_LISTVIEWW)) {
+            const int rows = static_cast<int>(SendMessageW(control, LVM_GETITEMCOUNT, 0, 0));
+            if (row < 0 || row >= rows)
+                return action.words[1] + " has no row " + action.words[3] + " (it has " +
+                       std::to_string(rows) + ")";
+            return scenario::CheckLook(LookOfGridRow(control, row), action, 4, name);
+        }
+        const auto labels = qx::win32::ScrollBoxRows(control);
+        if (row < 0 || row >= static_cast<int>(labels.size()))
+            return action.words[1] + " has no row " + action.words[3] + " (it has " +
+                   std::to_string(labels.size()) + ")";
+        return scenario::CheckLook(LookOf(labels[static_cast<std::size_t>(row)]), action, 4, name);
     }
 
 private:

@@ -108,7 +108,6 @@ std::string GridText(HWND grid, int row) {
     return Narrow(text);
 }
 
-// The visible labels inside a scroll box, from top to bottom, as its rows.
 std::vector<HWND> LabelRows(HWND box) {
     std::vector<HWND> labels;
     EnumChildWindows(
@@ -550,11 +549,16 @@ std::vector<std::string> Win32ControlAccess::OpenWindows() const {
 
 std::unique_ptr<form::Control> Win32ControlAccess::Find(std::string_view window,
                                                         std::string_view control) const {
-    const HWND top = OpenWindowNamed(window);
-    if (top == nullptr)
+    const HWND found = NamedControl(window, control);
+    if (found == nullptr)
         return nullptr;
-    if (control == window)
-        return std::make_unique<Win32Control>(top);
+    return std::make_unique<Win32Control>(found);
+}
+
+HWND NamedControl(std::string_view window, std::string_view control) {
+    const HWND top = OpenWindowNamed(window);
+    if (top == nullptr || control == window)
+        return top;
     Search search{control, nullptr};
     EnumChildWindows(
         top,
@@ -566,9 +570,11 @@ std::unique_ptr<form::Control> Win32ControlAccess::Find(std::string_view window,
             return FALSE;
         },
         reinterpret_cast<LPARAM>(&search));
-    if (search.found == nullptr)
-        return nullptr;
-    return std::make_unique<Win32Control>(search.found);
+    return search.found;
+}
+
+std::vector<HWND> ScrollBoxRows(HWND box) {
+    return LabelRows(box);
 }
 
 } // namespace qx::win32

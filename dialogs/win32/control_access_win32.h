@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace qx::win32 {
 
@@ -25,6 +26,11 @@ std::string AutomationName(HWND window);
 
 // The visible top-level window of this thread named `name`, or nullptr.
 HWND OpenWindowNamed(std::string_view name);
+// The control named `control` of the open window `window` (the window itself for its own name),
+// or nullptr.
+HWND NamedControl(std::string_view window, std::string_view control);
+// The visible labels inside a scroll box, from top to bottom: its rows as the user reads them.
+std::vector<HWND> ScrollBoxRows(HWND box);
 
 // Handles the messages waiting for this thread's windows, as the modal loop of the view does
 // (dialog navigation included), and returns when none is left.
