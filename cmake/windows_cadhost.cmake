@@ -35,7 +35,7 @@ endfunction()
 
 # The probe macros carry the host's own tests until Quillex.dll links: the plain probe ends
 # every invocation, the dialog probe runs native dialogs through the modal-dialog hook.
-foreach(probe probe dialog_probe)
+foreach(probe probe dialog_probe review_probe)
   file(GLOB qx_probe_scenarios CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/tests/scenarios/win32/${probe}/*.scn)
   foreach(file ${qx_probe_scenarios})
