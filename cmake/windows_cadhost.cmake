@@ -52,3 +52,8 @@ if(TARGET quillex)
     qx_add_windows_scenario(WindowsScenario.quillex.${name} quillex ${file})
   endforeach()
 endif()
+
+# The host's file operations on Windows, on real files (headless).
+qx_add_unit_test(cadhost_formats_win32_test
+  SOURCES ${PROJECT_SOURCE_DIR}/tests/cadhost/formats/file_replace_win32_test.cpp
+  LIBS cadhost_formats)
