@@ -44,6 +44,16 @@ foreach(probe probe dialog_probe review_probe)
   endforeach()
 endforeach()
 
+# A file that is not a DLL is refused with a message (headless: no window is made).
+add_test(NAME WindowsScenario.RefusesAFileThatIsNotADll
+  COMMAND ${CMAKE_COMMAND} -DWINE_RUN=${CMAKE_CROSSCOMPILING_EMULATOR}
+          -DCADHOST=$<TARGET_FILE:cadhost>
+          -DMACRO=${PROJECT_SOURCE_DIR}/tests/scenarios/win32/not_a_dll.scn
+          -DSCENARIO=${PROJECT_SOURCE_DIR}/tests/scenarios/win32/not_a_dll.scn
+          -P ${PROJECT_SOURCE_DIR}/tests/scenarios/win32/expect_scenario.cmake)
+set_tests_properties(WindowsScenario.RefusesAFileThatIsNotADll PROPERTIES
+  LABELS "windows;unit" TIMEOUT 120)
+
 if(TARGET quillex)
   file(GLOB qx_scenarios CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/scenarios/*.scn
     ${PROJECT_SOURCE_DIR}/tests/scenarios/transcript/*.scn)

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace cadhost {
@@ -20,7 +21,15 @@ std::string LoaderError(DWORD error) {
         wide.pop_back();
     if (wide.empty())
         return "error " + std::to_string(error);
-    return std::filesystem::path(wide).string();
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                          nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(std::max(bytes, 0)), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), bytes,
+                        nullptr, nullptr);
+    // Some of the system's texts name the file as an insert ("Bad EXE format for %1").
+    if (const auto insert = utf8.find("%1"); insert != std::string::npos)
+        utf8.replace(insert, 2, "the file");
+    return utf8;
 }
 
 } // namespace
