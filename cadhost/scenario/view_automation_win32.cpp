@@ -27,77 +27,26 @@ bool IsClass(HWND window, const wchar_t* name) {
     return CompareStringOrdinal(cls.data(), -1, name, -1, TRUE) == CSTR_EQUAL;
 }
 
-Rgb RgbOf(COLORREF colour) {
-    return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
-}
-
-FontStyles StylesOf(HFONT font) {
-    LOGFONTW logical{};
-    if (font == nullptr || GetObjectW(font, sizeof logical, &logical) == 0)
-        return kFontPlain;
+Look LookOf(const qx::win32::PaintedLook& painted, bool visible) {
+    Look look;
+    look.visible = visible;
+    look.colour =
+        Rgb{GetRValue(painted.colour), GetGValue(painted.colour), GetBValue(painted.colour)};
     FontStyles styles = kFontPlain;
-    if (logical.lfWeight >= FW_SEMIBOLD)
+    if (painted.font.lfWeight >= FW_SEMIBOLD)
         styles |= kFontBold;
-    if (logical.lfItalic != 0)
+    if (painted.font.lfItalic != 0)
         styles |= kFontItalic;
-    if (logical.lfUnderline != 0)
+    if (painted.font.lfUnderline != 0)
         styles |= kFontUnderline;
-    if (logical.lfStrikeOut != 0)
+    if (painted.font.lfStrikeOut != 0)
         styles |= kFontStrikeout;
-    return styles;
-}
-
-HFONT FontOf(HWND control) {
-    return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-}
-
-// The colour a control's text is painted in: what its parent sets on the painting's device
-// context when the control asks, as it does before every painting.
-Rgb TextColourOf(HWND control) {
-    const HDC dc = CreateCompatibleDC(nullptr);
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    const bool edit =
-        IsClass(control, L"Edit") && (GetWindowLongPtrW(control, GWL_STYLE) & ES_READONLY) == 0;
-    const bool pushButton = IsClass(control, L"Button") && (GetWindowLongPtrW(control, GWL_STYLE) &
-                                                            BS_TYPEMASK) <= BS_DEFPUSHBUTTON;
-    const UINT message = edit ? WM_CTLCOLOREDIT : pushButton ? WM_CTLCOLORBTN : WM_CTLCOLORSTATIC;
-    SendMessageW(GetParent(control), message, reinterpret_cast<WPARAM>(dc),
-                 reinterpret_cast<LPARAM>(control));
-    const COLORREF colour = GetTextColor(dc);
-    DeleteDC(dc);
-    return RgbOf(colour);
+    look.font = styles;
+    return look;
 }
 
 Look LookOf(HWND control) {
-    Look look;
-    look.visible = IsWindowVisible(control) != 0;
-    look.colour = TextColourOf(control);
-    look.font = StylesOf(FontOf(control));
-    return look;
-}
-
-// A grid's row as its parent paints it: the colour and font the custom draw of the row sets.
-Look LookOfGridRow(HWND grid, int row) {
-    const HDC dc = CreateCompatibleDC(nullptr);
-    const HFONT gridFont = FontOf(grid);
-    const HGDIOBJ previous = gridFont != nullptr ? SelectObject(dc, gridFont) : nullptr;
-    NMLVCUSTOMDRAW draw{};
-    draw.nmcd.hdr.hwndFrom = grid;
-    draw.nmcd.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(grid));
-    draw.nmcd.hdr.code = NM_CUSTOMDRAW;
-    draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
-    draw.nmcd.hdc = dc;
-    draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(row);
-    draw.clrText = CLR_DEFAULT;
-    draw.clrTextBk = CLR_DEFAULT;
-    SendMessageW(GetParent(grid), WM_NOTIFY, draw.nmcd.hdr.idFrom, reinterpret_cast<LPARAM>(&draw));
-    Look look;
-    look.colour = RgbOf(draw.clrText == CLR_DEFAULT ? GetSysColor(COLOR_WINDOWTEXT) : draw.clrText);
-    look.font = StylesOf(static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT)));
-    if (previous != nullptr)
-        SelectObject(dc, previous);
-    DeleteDC(dc);
-    return look;
+    return LookOf(qx::win32::LookOfControl(control), IsWindowVisible(control) != 0);
 }
 
 class Win32ViewAutomation final : public ViewAutomation {
@@ -158,7 +107,8 @@ public:
             if (row < 0 || row >= rows)
                 return action.words[1] + " has no row " + action.words[3] + " (it has " +
                        std::to_string(rows) + ")";
-            return scenario::CheckLook(LookOfGridRow(control, row), action, 4, name);
+            return scenario::CheckLook(LookOf(qx::win32::LookOfGridRow(control, row), true), action,
+                                       4, name);
         }
         const auto labels = qx::win32::ScrollBoxRows(control);
         if (row < 0 || row >= static_cast<int>(labels.size()))

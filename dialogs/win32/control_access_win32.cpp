@@ -514,6 +514,70 @@ HWND OpenWindowNamed(std::string_view name) {
     return nullptr;
 }
 
+namespace {
+
+LOGFONTW FontOf(HFONT font) {
+    LOGFONTW logical{};
+    if (font == nullptr)
+        font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    GetObjectW(font, sizeof logical, &logical);
+    return logical;
+}
+
+HFONT ControlFont(HWND control) {
+    return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+}
+
+} // namespace
+
+PaintedLook LookOfControl(HWND control) {
+    // The parent sets the text colour on the device context the control asks it about, as it
+    // does before every painting.
+    const HDC dc = CreateCompatibleDC(nullptr);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    const Native native = NativeOf(control);
+    const bool editable =
+        native == Native::Edit && (GetWindowLongPtrW(control, GWL_STYLE) & ES_READONLY) == 0;
+    const UINT message = editable                       ? WM_CTLCOLOREDIT
+                         : native == Native::PushButton ? WM_CTLCOLORBTN
+                         : native == Native::ListBox    ? WM_CTLCOLORLISTBOX
+                                                        : WM_CTLCOLORSTATIC;
+    SendMessageW(GetParent(control), message, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(control));
+    PaintedLook look{GetTextColor(dc), FontOf(ControlFont(control))};
+    DeleteDC(dc);
+    return look;
+}
+
+PaintedLook LookOfGridRow(HWND grid, int row) {
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HFONT gridFont = ControlFont(grid);
+    const HGDIOBJ previous = gridFont != nullptr ? SelectObject(dc, gridFont) : nullptr;
+    NMLVCUSTOMDRAW draw{};
+    draw.nmcd.hdr.hwndFrom = grid;
+    draw.nmcd.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(grid));
+    draw.nmcd.hdr.code = NM_CUSTOMDRAW;
+    draw.nmcd.hdc = dc;
+    draw.clrText = CLR_DEFAULT;
+    draw.clrTextBk = CLR_DEFAULT;
+    // The painting asks first whether the parent draws rows of its own, then about the row.
+    draw.nmcd.dwDrawStage = CDDS_PREPAINT;
+    const LRESULT wants = SendMessageW(GetParent(grid), WM_NOTIFY, draw.nmcd.hdr.idFrom,
+                                       reinterpret_cast<LPARAM>(&draw));
+    if ((wants & CDRF_NOTIFYITEMDRAW) != 0) {
+        draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+        draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(row);
+        SendMessageW(GetParent(grid), WM_NOTIFY, draw.nmcd.hdr.idFrom,
+                     reinterpret_cast<LPARAM>(&draw));
+    }
+    PaintedLook look{draw.clrText == CLR_DEFAULT ? GetSysColor(COLOR_WINDOWTEXT) : draw.clrText,
+                     FontOf(static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT)))};
+    if (previous != nullptr)
+        SelectObject(dc, previous);
+    DeleteDC(dc);
+    return look;
+}
+
 void PumpMessages() {
     // Bounded, so that a window that keeps posting to itself cannot hold the automation.
     constexpr int kMostMessages = 10000;

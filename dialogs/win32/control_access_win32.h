@@ -32,6 +32,16 @@ HWND NamedControl(std::string_view window, std::string_view control);
 // The visible labels inside a scroll box, from top to bottom: its rows as the user reads them.
 std::vector<HWND> ScrollBoxRows(HWND box);
 
+// How a control's text, or a grid row's, is painted: the colour and font the view hands to the
+// painting (the colour message a control sends its parent, the control's font, the grid's
+// custom draw of the row).
+struct PaintedLook {
+    COLORREF colour = 0;
+    LOGFONTW font{};
+};
+PaintedLook LookOfControl(HWND control);
+PaintedLook LookOfGridRow(HWND grid, int row);
+
 // Handles the messages waiting for this thread's windows, as the modal loop of the view does
 // (dialog navigation included), and returns when none is left.
 void PumpMessages();
