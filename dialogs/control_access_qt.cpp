@@ -177,7 +177,8 @@ public:
             } else {
                 const QModelIndex index = view->model()->index(*at.row, 0);
                 if (!index.isValid())
-                    return "the control has no row " + std::to_string(*at.row);
+                    return "there is no row " + std::to_string(*at.row) + " (there are " +
+                           std::to_string(view->model()->rowCount()) + ")";
                 view->scrollTo(index);
                 point = view->visualRect(index).center();
             }
