@@ -44,6 +44,16 @@ foreach(probe probe dialog_probe review_probe)
   endforeach()
 endforeach()
 
+# The drawing is saved where --save says at the end of a run.
+add_test(NAME WindowsScenario.SavesTheDrawingWhereTheCommandLineSays
+  COMMAND ${CMAKE_COMMAND} -DWINE_RUN=${CMAKE_CROSSCOMPILING_EMULATOR}
+          -DCADHOST=$<TARGET_FILE:cadhost> -DMACRO=$<TARGET_FILE:probe_macro>
+          -DSCENARIO=${PROJECT_SOURCE_DIR}/tests/scenarios/win32/probe/runs.scn
+          -DSAVE=${CMAKE_CURRENT_BINARY_DIR}/saved-by-option.json
+          -P ${PROJECT_SOURCE_DIR}/tests/scenarios/win32/expect_scenario.cmake)
+set_tests_properties(WindowsScenario.SavesTheDrawingWhereTheCommandLineSays PROPERTIES
+  LABELS "windows;unit" TIMEOUT 120)
+
 # A file that is not a DLL is refused with a message (headless: no window is made).
 add_test(NAME WindowsScenario.RefusesAFileThatIsNotADll
   COMMAND ${CMAKE_COMMAND} -DWINE_RUN=${CMAKE_CROSSCOMPILING_EMULATOR}

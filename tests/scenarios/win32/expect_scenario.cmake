@@ -1,9 +1,15 @@
 # Runs a scenario through the Windows cadhost under Wine and checks it as the Linux scenario
 # tests do: a scenario that must fail (first line "# fails with: TEXT") exits 1 and says TEXT;
 # any other exits 0 and prints, in order, the lines it names as "# transcript: LINE".
+# With SAVE, the drawing is saved there at the end (--save) and must then exist.
 file(STRINGS ${SCENARIO} first LIMIT_COUNT 1)
 file(STRINGS ${SCENARIO} wanted REGEX "^# transcript: ")
-execute_process(COMMAND ${WINE_RUN} ${CADHOST} --scenario ${SCENARIO} --macro ${MACRO}
+set(options)
+if(DEFINED SAVE)
+  file(REMOVE ${SAVE})
+  set(options --save ${SAVE})
+endif()
+execute_process(COMMAND ${WINE_RUN} ${CADHOST} --scenario ${SCENARIO} --macro ${MACRO} ${options}
   RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(first MATCHES "^# fails with: ")
   string(REGEX REPLACE "^# fails with: " "" expected "${first}")
@@ -30,4 +36,7 @@ foreach(line IN LISTS wanted)
   math(EXPR from "${at} + ${skip}")
   string(SUBSTRING "${rest}" ${from} -1 rest)
 endforeach()
+if(DEFINED SAVE AND NOT EXISTS ${SAVE})
+  message(FATAL_ERROR "--save wrote no drawing to ${SAVE}\n${out}")
+endif()
 message("${out}")
