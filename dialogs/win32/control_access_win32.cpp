@@ -108,16 +108,26 @@ std::string GridText(HWND grid, int row) {
     return Narrow(text);
 }
 
+// The enumeration callbacks are the system's calling convention (stdcall on x86), which a
+// lambda cannot take; this one collects every window it is shown.
+BOOL CALLBACK CollectWindow(HWND window, LPARAM windows) {
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+    return TRUE;
+}
+
+// Every descendant of `parent`, in the system's order.
+std::vector<HWND> ChildWindows(HWND parent) {
+    std::vector<HWND> all;
+    EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&all));
+    return all;
+}
+
 std::vector<HWND> LabelRows(HWND box) {
     std::vector<HWND> labels;
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM param) -> BOOL {
-            if (IsWindowVisible(child) && NativeOf(child) == Native::Label)
-                reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&labels));
+    for (HWND child : ChildWindows(box)) {
+        if (IsWindowVisible(child) && NativeOf(child) == Native::Label)
+            labels.push_back(child);
+    }
     const auto top = [](HWND w) {
         RECT r{};
         GetWindowRect(w, &r);
@@ -472,26 +482,15 @@ private:
     Native native_;
 };
 
-struct Search {
-    std::string_view name;
-    HWND found = nullptr;
-};
-
-struct ThreadWindows {
-    std::vector<HWND> windows;
-};
-
 std::vector<HWND> NamedThreadWindows() {
-    ThreadWindows all;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM param) -> BOOL {
-            if (IsWindowVisible(window) && !AutomationName(window).empty())
-                reinterpret_cast<ThreadWindows*>(param)->windows.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&all));
-    return all.windows;
+    std::vector<HWND> all;
+    EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&all));
+    std::vector<HWND> named;
+    for (HWND window : all) {
+        if (IsWindowVisible(window) && !AutomationName(window).empty())
+            named.push_back(window);
+    }
+    return named;
 }
 
 } // namespace
@@ -623,18 +622,11 @@ HWND NamedControl(std::string_view window, std::string_view control) {
     const HWND top = OpenWindowNamed(window);
     if (top == nullptr || control == window)
         return top;
-    Search search{control, nullptr};
-    EnumChildWindows(
-        top,
-        [](HWND child, LPARAM param) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(param);
-            if (AutomationName(child) != s.name)
-                return TRUE;
-            s.found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND child : ChildWindows(top)) {
+        if (AutomationName(child) == control)
+            return child;
+    }
+    return nullptr;
 }
 
 std::vector<HWND> ScrollBoxRows(HWND box) {
