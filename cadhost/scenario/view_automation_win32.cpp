@@ -2,7 +2,8 @@
 // dialog arrives shown and ends by setting its result property (host/automation_contract.h),
 // and its controls are used through window messages (dialogs/win32/control_access_win32.h).
 // Colours and fonts are read as the view hands them to the painting (the colour message a
-// control sends its parent, the control's font, a grid's custom draw); hints cannot be read.
+// control sends its parent, the control's font, a grid's custom draw), hints from the tooltips
+// of the thread; a grid row's hint cannot be read.
 #include "cadhost/scenario/view_automation.h"
 
 #include "cadhost/scenario/look_checks.h"
@@ -46,7 +47,9 @@ Look LookOf(const qx::win32::PaintedLook& painted, bool visible) {
 }
 
 Look LookOf(HWND control) {
-    return LookOf(qx::win32::LookOfControl(control), IsWindowVisible(control) != 0);
+    Look look = LookOf(qx::win32::LookOfControl(control), IsWindowVisible(control) != 0);
+    look.hint = qx::win32::HintOf(control);
+    return look;
 }
 
 class Win32ViewAutomation final : public ViewAutomation {

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cwchar>
 #include <utility>
 #include <vector>
 
@@ -575,6 +576,32 @@ PaintedLook LookOfGridRow(HWND grid, int row) {
         SelectObject(dc, previous);
     DeleteDC(dc);
     return look;
+}
+
+std::string HintOf(HWND control) {
+    std::vector<HWND> windows;
+    EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    const HWND owners[] = {GetParent(control), GetAncestor(control, GA_ROOT)};
+    for (HWND tip : windows) {
+        if (!SameClass(ClassOf(tip), TOOLTIPS_CLASSW))
+            continue;
+        for (HWND owner : owners) {
+            std::wstring text(1024, L'\0');
+            TOOLINFOW tool{};
+            tool.cbSize = sizeof tool;
+            tool.uFlags = TTF_IDISHWND;
+            tool.hwnd = owner;
+            tool.uId = reinterpret_cast<UINT_PTR>(control);
+            tool.lpszText = text.data();
+            if (SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)) == 0)
+                continue;
+            tool.lpszText = text.data();
+            SendMessageW(tip, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
+            text.resize(std::wcslen(text.c_str()));
+            return Narrow(text);
+        }
+    }
+    return {};
 }
 
 void PumpMessages() {

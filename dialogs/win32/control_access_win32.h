@@ -41,6 +41,9 @@ struct PaintedLook {
 };
 PaintedLook LookOfControl(HWND control);
 PaintedLook LookOfGridRow(HWND grid, int row);
+// The hint shown when the pointer rests on the control: the text a tooltip of this thread
+// holds for it as a tool of its own window (TTF_IDISHWND); empty when it has none.
+std::string HintOf(HWND control);
 
 // Handles the messages waiting for this thread's windows, as the modal loop of the view does
 // (dialog navigation included), and returns when none is left.

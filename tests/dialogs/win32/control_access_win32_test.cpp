@@ -191,6 +191,25 @@ TEST_F(ControlAccessWin32Test, ReadsColoursAndFontsAsTheyArePainted) {
     EXPECT_GE(boldRow.font.lfWeight, FW_SEMIBOLD);
 }
 
+TEST_F(ControlAccessWin32Test, ReadsAControlsHintFromItsTooltip) {
+    EXPECT_EQ(HintOf(window.Control("lblNote")), "");
+    HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                               window.Handle(), nullptr, nullptr, nullptr);
+    ASSERT_NE(tip, nullptr);
+    std::wstring text = L"Not all of it";
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window.Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(window.Control("lblNote"));
+    tool.lpszText = text.data();
+    ASSERT_NE(SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)), 0);
+    EXPECT_EQ(HintOf(window.Control("lblNote")), "Not all of it");
+    EXPECT_EQ(HintOf(window.Control("btnOK")), "");
+    DestroyWindow(tip);
+}
+
 TEST_F(ControlAccessWin32Test, EnterAndEscReachTheDialogsButtons) {
     EXPECT_EQ(Find("eText")->PressKey(form::Key::Enter), "");
     EXPECT_TRUE(Heard("btnOK", BN_CLICKED));
