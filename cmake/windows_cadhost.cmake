@@ -64,12 +64,19 @@ add_test(NAME WindowsScenario.RefusesAFileThatIsNotADll
 set_tests_properties(WindowsScenario.RefusesAFileThatIsNotADll PROPERTIES
   LABELS "windows;unit" TIMEOUT 120)
 
+# The macro's own scenarios, the same files as on Linux: those that must pass, those whose
+# transcript must hold named lines, and those that must fail with a given message.
 if(TARGET quillex)
-  file(GLOB qx_scenarios CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/scenarios/*.scn
-    ${PROJECT_SOURCE_DIR}/tests/scenarios/transcript/*.scn)
-  foreach(file ${qx_scenarios})
-    get_filename_component(name ${file} NAME_WE)
-    qx_add_windows_scenario(WindowsScenario.quillex.${name} quillex ${file})
+  foreach(group "" transcript failing)
+    file(GLOB qx_scenarios CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/scenarios/${group}/*.scn)
+    set(prefix WindowsScenario.quillex)
+    if(group)
+      set(prefix ${prefix}.${group})
+    endif()
+    foreach(file ${qx_scenarios})
+      get_filename_component(name ${file} NAME_WE)
+      qx_add_windows_scenario(${prefix}.${name} quillex ${file})
+    endforeach()
   endforeach()
 endif()
 
