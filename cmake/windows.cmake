@@ -88,3 +88,6 @@ if(TARGET qx_controller AND TARGET qx_dialogs_win32)
 endif()
 include(${PROJECT_SOURCE_DIR}/cmake/package_windows.cmake)
 add_subdirectory(tests/host/win32)
+
+# The Windows test host that runs the scenario files (cadhost.exe): a block of its own.
+include(${PROJECT_SOURCE_DIR}/cmake/windows_cadhost.cmake)

@@ -154,6 +154,9 @@ public:
             return list->currentIndex();
         if (const auto* box = qobject_cast<const QListWidget*>(widget_))
             return box->currentRow();
+        // A grid's current row.
+        if (const auto* view = qobject_cast<const QAbstractItemView*>(widget_))
+            return view->currentIndex().isValid() ? view->currentIndex().row() : -1;
         return -1;
     }
 
@@ -174,7 +177,8 @@ public:
             } else {
                 const QModelIndex index = view->model()->index(*at.row, 0);
                 if (!index.isValid())
-                    return "the control has no row " + std::to_string(*at.row);
+                    return "there is no row " + std::to_string(*at.row) + " (there are " +
+                           std::to_string(view->model()->rowCount()) + ")";
                 view->scrollTo(index);
                 point = view->visualRect(index).center();
             }

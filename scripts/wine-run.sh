@@ -29,11 +29,20 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml,winemenubuilder.exe=}
 
 # A new prefix is made once, before any program runs in it: programs started side by side
 # (ctest -j) would otherwise each try to make it and race for its Wine server.
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+#
+# Its windows are not left to a window manager: there is none on the virtual display of the tests
+# (Xvfb), and Wine would wait up to two seconds for one each time it hides a managed window.
+unmanaged='"Managed"="N"'
+if [ ! -f "$WINEPREFIX/system.reg" ] || ! grep -q "$unmanaged" "$WINEPREFIX/user.reg" 2>/dev/null; then
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
         flock 9
         [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1 </dev/null
+        if ! grep -q "$unmanaged" "$WINEPREFIX/user.reg" 2>/dev/null; then
+            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+            # The server writes the registry to the prefix when it ends.
+            wineserver -w
+        fi
     ) 9>"$WINEPREFIX.lock"
 fi
 

@@ -9,7 +9,19 @@
 #include <cstdint>
 #include <string>
 
+// A modal dialog as the macro's view hands it over: a QDialog of the Qt view, or the window
+// (HWND) of the native Windows view.
+#if defined(_WIN32)
+struct HWND__;
+namespace cadhost {
+using ModalDialog = HWND__;
+}
+#else
 class QDialog;
+namespace cadhost {
+using ModalDialog = QDialog;
+}
+#endif
 
 namespace cadhost {
 
@@ -21,7 +33,7 @@ public:
                                                const std::string& text, bool defaultNo) = 0;
     virtual void Beep() = 0;
     // Runs the dialog to its end and returns its result code.
-    virtual int RunModal(QDialog& dialog) = 0;
+    virtual int RunModal(ModalDialog& dialog) = 0;
     // True when the document was handed to an application.
     virtual bool OpenDocument(const std::string& path) = 0;
     // A key stroke a window of the macro sends to the host's window, as if typed.

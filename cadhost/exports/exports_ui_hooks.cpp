@@ -1,9 +1,9 @@
 // The hooks through which the macro's message boxes, beeps, modal dialogs, documents and key
 // strokes reach the host: each goes to the responder of the moment (driver/ui_responder.h).
 #include "cadhost/driver/ui_responder.h"
+#include "cadhost/exports/desktop_modal.h"
+#include "cadhost/exports/host_exports.h"
 #include "host/ui_hooks.h"
-
-#include <QDialog>
 
 #include <cstdio>
 
@@ -26,10 +26,10 @@ void OnBeep() {
 }
 
 std::int32_t OnRunModal(void* dialogAddr) {
-    auto* dialog = static_cast<QDialog*>(dialogAddr);
+    auto* dialog = static_cast<cadhost::ModalDialog*>(dialogAddr);
     if (auto* responder = CurrentUiResponder())
         return responder->RunModal(*dialog);
-    return dialog->exec();
+    return cadhost::RunModalOnDesktop(*dialog);
 }
 
 bool OnOpenDocument(const char* path) {
@@ -47,6 +47,6 @@ const qx::host::UiHooks kHooks{OnMessageBox, OnBeep, OnRunModal, OnOpenDocument,
 } // namespace
 
 // The macro looks for this export by name; a host without it gets the desktop's own windows.
-extern "C" __attribute__((visibility("default"))) const qx::host::UiHooks* cadhost_ui_hooks() {
+CADHOST_EXPORT const qx::host::UiHooks* cadhost_ui_hooks() {
     return &kHooks;
 }

@@ -5,7 +5,13 @@
 
 #include "host/host_api.h"
 
+// The macro finds the host functions by name: in the executable's dynamic symbol table on ELF
+// systems, in its PE export table on Windows.
+#if defined(_WIN32)
+#define CADHOST_EXPORT extern "C" __declspec(dllexport)
+#else
 #define CADHOST_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
 
 // The interface's type names, for the declarations and the implementations.
 using qx::host::AttribRec;

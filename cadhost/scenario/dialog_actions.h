@@ -1,5 +1,6 @@
-// Acting on a real window's widgets, found by object name, as a user would: a modal dialog or
-// one of the macro's floating windows.
+// Acting on a Qt window's widgets, found by object name, as a user would: a modal dialog or one
+// of the macro's floating windows. It goes through the view's control access like the runner
+// (control_actions.h); the desktop's scenario player, which holds the window itself, uses it.
 #pragma once
 
 #include "cadhost/scenario/script.h"

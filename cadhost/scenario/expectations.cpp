@@ -5,10 +5,8 @@
 #include "cadhost/scenario/ini_access.h"
 #include "cadhost/scenario/screen_state.h"
 #include "cadhost/scenario/steps.h"
+#include "cadhost/scenario/view_automation.h"
 #include "host/codepage.h"
-
-#include <QApplication>
-#include <QWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -234,10 +232,8 @@ void ExpectView(RunContext& ctx, const Step& step) {
 // expect window none|NAME: the macro's floating window on show.
 void ExpectWindow(RunContext& ctx, const Step& step) {
     std::string shown;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->isVisible())
-            shown += (shown.empty() ? "" : " ") + w->objectName().toStdString();
-    }
+    for (const std::string& name : TheViewAutomation().WindowsOnShow())
+        shown += (shown.empty() ? "" : " ") + name;
     Compare(ctx, step, "windows on show", step.words[2] == "none" ? "" : step.words[2], shown);
 }
 

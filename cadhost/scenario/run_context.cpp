@@ -1,5 +1,7 @@
 #include "cadhost/scenario/run_context.h"
 
+#include <filesystem>
+
 namespace cadhost::scenario {
 
 RunContext::RunContext(const Script& s, const RunOptions& o, std::ostream& out)
@@ -28,7 +30,7 @@ std::string RunContext::Resolve(const std::string& path) const {
     std::string p = path;
     if (p.rfind("<tmp>", 0) == 0)
         return tempRoot + p.substr(5);
-    if (!p.empty() && p.front() != '/' && !script.baseDir.empty())
+    if (!p.empty() && !std::filesystem::path(p).is_absolute() && !script.baseDir.empty())
         return script.baseDir + "/" + p;
     return p;
 }

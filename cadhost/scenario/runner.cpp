@@ -4,14 +4,15 @@
 #include "cadhost/driver/macro_driver.h"
 #include "cadhost/driver/macro_library.h"
 #include "cadhost/driver/session.h"
-#include "cadhost/scenario/dialog_actions.h"
+#include "cadhost/scenario/control_actions.h"
 #include "cadhost/scenario/screen_state.h"
 #include "cadhost/scenario/steps.h"
+#include "cadhost/scenario/temp_folder.h"
+#include "cadhost/scenario/view_automation.h"
 #include "host/codepage.h"
 #include "host/res_layout.h"
 
-#include <QApplication>
-#include <QWidget>
+#include <algorithm>
 
 #include <cstdio>
 #include <cstdlib>
@@ -130,18 +131,15 @@ private:
     // Acts on one of the macro's floating windows. Key strokes its buttons send reach the host
     // as if typed, and answer the request the macro waits on.
     void ActOnWindow(const Step& step) {
-        QWidget* window = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w->isVisible() && w->objectName().toStdString() == step.words[1])
-                window = w;
-        }
-        if (window == nullptr)
+        ViewAutomation& view = TheViewAutomation();
+        const auto shown = view.WindowsOnShow();
+        if (std::find(shown.begin(), shown.end(), step.words[1]) == shown.end())
             return ctx_.Fail(step, "no floating window " + step.words[1] + " is on show");
         ctx_.transcript.Line("> window " + step.words[1]);
         ResetEvents();
         for (const Step& action : step.block) {
             ctx_.transcript.Line("    " + action.Describe());
-            const std::string problem = RunDialogAction(*window, action);
+            const std::string problem = RunControlAction(view, step.words[1], action);
             if (!problem.empty())
                 return ctx_.Fail(action, problem);
             if (!ctx_.sentKeys.empty())
@@ -285,15 +283,6 @@ private:
     RunContext& ctx_;
     MacroDriver macro_;
 };
-
-std::string MakeTempRoot() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "cadhost-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        return {};
-    std::filesystem::create_directories(pattern + "/macro");
-    std::filesystem::create_directories(pattern + "/shared");
-    return pattern;
-}
 
 // The macro looks for files beside its own library, so each run loads a copy of the library
 // from a folder of its own, where the script may put such files.

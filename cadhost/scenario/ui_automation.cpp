@@ -2,12 +2,10 @@
 // everything is written to the transcript.
 #include "cadhost/driver/keys.h"
 #include "cadhost/driver/ui_responder.h"
-#include "cadhost/scenario/dialog_actions.h"
+#include "cadhost/scenario/control_actions.h"
 #include "cadhost/scenario/steps.h"
+#include "cadhost/scenario/view_automation.h"
 #include "host/automation_contract.h"
-
-#include <QApplication>
-#include <QDialog>
 
 #include <cstdio>
 
@@ -55,7 +53,7 @@ std::string ResultName(int result) {
         return "Cancel";
     case qx::kResultFindOnly:
         return "Find Only";
-    case QDialog::Rejected:
+    case ViewAutomation::kClosed:
         return "closed";
     default:
         return "result " + std::to_string(result);
@@ -117,38 +115,38 @@ void OnBeep() {
     g_ctx->transcript.Line("  beep");
 }
 
-int OnRunModal(QDialog* dialog) {
+int OnRunModal(ModalDialog& dialog) {
     RunContext& ctx = *g_ctx;
-    const std::string name = dialog->objectName().toStdString();
-    const std::string title = dialog->windowTitle().toStdString();
+    ViewAutomation& view = TheViewAutomation();
+    const std::string name = view.NameOf(dialog);
+    const std::string title = view.TitleOf(dialog);
     const Step* step = TakeStep("dialog", name + " " + Quote(title));
     if (step == nullptr)
-        return QDialog::Rejected;
+        return ViewAutomation::kClosed;
     if (step->words[1] != name) {
         ctx.Fail(*step, "the dialog shown is " + name);
-        return QDialog::Rejected;
+        return ViewAutomation::kClosed;
     }
     ctx.transcript.Line("  dialog " + name + " " + Quote(title));
-    dialog->setResult(QDialog::Rejected);
-    dialog->show();
-    QCoreApplication::processEvents();
+    view.Show(dialog);
+    view.ProcessEvents();
     for (const Step& action : step->block) {
-        if (!dialog->isVisible()) {
+        if (!view.IsOpen(dialog)) {
             ctx.Fail(action, "the dialog has already closed");
             break;
         }
         ctx.transcript.Line("    " + action.Describe());
-        const std::string problem = RunDialogAction(*dialog, action);
+        const std::string problem = RunControlAction(view, name, action);
         if (!problem.empty()) {
             ctx.Fail(action, problem);
             break;
         }
     }
-    if (dialog->isVisible()) {
+    if (view.IsOpen(dialog)) {
         ctx.Fail(*step, "the dialog is still open at the end of its block");
-        dialog->reject();
+        view.Close(dialog);
     }
-    const int result = dialog->result();
+    const int result = view.ResultOf(dialog);
     ctx.transcript.Line("  dialog closed: " + ResultName(result));
     return result;
 }
@@ -171,7 +169,7 @@ public:
         return OnMessageBox(kind, caption, text, defaultNo);
     }
     void Beep() override { OnBeep(); }
-    int RunModal(QDialog& dialog) override { return OnRunModal(&dialog); }
+    int RunModal(ModalDialog& dialog) override { return OnRunModal(dialog); }
     bool OpenDocument(const std::string& path) override { return OnOpenDocument(path); }
     void SendKey(std::int32_t key) override { OnSendKey(key); }
 };

@@ -1,5 +1,6 @@
 #include "cadhost/scenario/widget_checks.h"
 
+#include "cadhost/scenario/look_checks.h"
 #include "cadhost/scenario/painted_text.h"
 
 #include <QAbstractButton>
@@ -28,65 +29,23 @@ std::string OnOff(bool on) {
     return on ? "on" : "off";
 }
 
-// The styles a font check names, in the order a transcript lists them.
-const char* const kFontStyles[] = {"bold", "italic", "underline", "strikeout"};
-
-std::string FontStyle(const QFont& font) {
-    const bool styles[] = {font.bold(), font.italic(), font.underline(), font.strikeOut()};
-    std::string s;
-    for (std::size_t i = 0; i < std::size(styles); ++i) {
-        if (styles[i])
-            s += (s.empty() ? "" : " ") + std::string(kFontStyles[i]);
-    }
-    return s.empty() ? "plain" : s;
+Rgb RgbOf(const QColor& colour) {
+    return {static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
+            static_cast<std::uint8_t>(colour.blue())};
 }
 
-// The style words of a check, in the transcript's order; empty when one is unknown.
-std::optional<std::string> WantedFontStyle(const Step& a, std::size_t from) {
-    std::set<std::string> wanted(a.words.begin() + static_cast<std::ptrdiff_t>(from),
-                                 a.words.end());
-    std::string s;
-    for (const char* style : kFontStyles) {
-        if (wanted.erase(style) > 0)
-            s += (s.empty() ? "" : " ") + std::string(style);
-    }
-    if (wanted.erase("plain") > 0 && !s.empty())
-        return std::nullopt;
-    if (!wanted.empty())
-        return std::nullopt;
-    return s.empty() ? "plain" : s;
+FontStyles StylesOf(const QFont& font) {
+    FontStyles styles = kFontPlain;
+    if (font.bold())
+        styles |= kFontBold;
+    if (font.italic())
+        styles |= kFontItalic;
+    if (font.underline())
+        styles |= kFontUnderline;
+    if (font.strikeOut())
+        styles |= kFontStrikeout;
+    return styles;
 }
-
-// "255,160,122", or a colour name such as red, lime or lightsalmon.
-std::optional<QColor> ParseColour(const std::string& word) {
-    int r = -1;
-    int g = -1;
-    int b = -1;
-    char end = 0;
-    if (std::sscanf(word.c_str(), "%d,%d,%d%c", &r, &g, &b, &end) == 3) {
-        if (r < 0 || r > 255 || g < 0 || g > 255 || b < 0 || b > 255)
-            return std::nullopt;
-        return QColor(r, g, b);
-    }
-    const QColor named = QColor::fromString(QString::fromStdString(word));
-    if (!named.isValid())
-        return std::nullopt;
-    return named;
-}
-
-std::string ColourText(const QColor& colour) {
-    return std::to_string(colour.red()) + "," + std::to_string(colour.green()) + "," +
-           std::to_string(colour.blue());
-}
-
-// What a user sees of one thing: a widget, or a row of a list or grid.
-struct Look {
-    std::string text;
-    std::optional<QColor> colour;
-    std::optional<QFont> font;
-    std::string hint;
-    bool visible = true;
-};
 
 // The text a widget shows.
 std::string ShownText(const QWidget& w) {
@@ -104,8 +63,8 @@ std::string ShownText(const QWidget& w) {
 }
 
 Look LookOf(const QWidget& w) {
-    return {ShownText(w), w.palette().color(w.foregroundRole()), w.font(), Utf8(w.toolTip()),
-            w.isVisible()};
+    return {ShownText(w), RgbOf(w.palette().color(w.foregroundRole())), StylesOf(w.font()),
+            Utf8(w.toolTip()), w.isVisible()};
 }
 
 // A row as painted: the view's own text when it has one, otherwise the texts its painting
@@ -120,8 +79,8 @@ Look LookOfRow(const QAbstractItemView& view, int row) {
             look.text += Utf8(p.text);
     }
     if (!painted.empty()) {
-        look.colour = painted.front().colour;
-        look.font = painted.front().font;
+        look.colour = RgbOf(painted.front().colour);
+        look.font = StylesOf(painted.front().font);
     }
     look.hint = Utf8(index.data(Qt::ToolTipRole).toString());
     return look;
@@ -155,7 +114,7 @@ int RowCount(const QWidget& w) {
 
 Look LookOfRow(const QWidget& w, int row) {
     if (auto* c = qobject_cast<const QComboBox*>(&w))
-        return {Utf8(c->itemText(row)), std::nullopt, std::nullopt, {}, true};
+        return {Utf8(c->itemText(row)), std::nullopt, std::nullopt, std::string{}, true};
     if (auto* v = qobject_cast<const QAbstractItemView*>(&w))
         return LookOfRow(*v, row);
     return LookOf(*LabelRows(*qobject_cast<const QScrollArea*>(&w))[static_cast<std::size_t>(row)]);
@@ -163,57 +122,6 @@ Look LookOfRow(const QWidget& w, int row) {
 
 std::string Quoted(const std::string& s) {
     return "\"" + s + "\"";
-}
-
-std::string Mismatch(const std::string& what, const std::string& want, const std::string& seen,
-                     bool partial = false) {
-    return what + ": expected " + (partial ? "a text containing " : "") + Quoted(want) + ", seen " +
-           Quoted(seen);
-}
-
-// The checks that apply to a widget and to a row alike, from word `at` of the action on.
-std::string CheckLook(const Look& look, const Step& a, std::size_t at, const std::string& name) {
-    const std::string& what = a.words[at];
-    const std::string subject = name + " " + what;
-    if (what == "visible" || what == "hidden") {
-        if (look.visible != (what == "visible"))
-            return name + " is " + (look.visible ? "visible" : "hidden");
-        return {};
-    }
-    if (at + 1 >= a.words.size())
-        return "usage: expect NAME " + what + " VALUE";
-    if (what == "text") {
-        if (!a.Matches(at + 1, look.text))
-            return Mismatch(subject, a.words[at + 1], look.text, a.IsPartial(at + 1));
-        return {};
-    }
-    if (what == "hint") {
-        if (!a.Matches(at + 1, look.hint))
-            return Mismatch(subject, a.words[at + 1], look.hint, a.IsPartial(at + 1));
-        return {};
-    }
-    if (what == "colour") {
-        const auto want = ParseColour(a.words[at + 1]);
-        if (!want)
-            return "not a colour: " + a.words[at + 1] + " (write R,G,B or a name such as red)";
-        if (!look.colour)
-            return name + " shows no text to have a colour";
-        if (look.colour->rgb() != want->rgb())
-            return Mismatch(subject, ColourText(*want), ColourText(*look.colour));
-        return {};
-    }
-    if (what == "font") {
-        const auto want = WantedFontStyle(a, at + 1);
-        if (!want)
-            return "a font is plain, or any of bold, italic, underline and strikeout";
-        if (!look.font)
-            return name + " shows no text to have a font";
-        const std::string seen = FontStyle(*look.font);
-        if (seen != *want)
-            return Mismatch(subject, *want, seen);
-        return {};
-    }
-    return "unknown widget check " + what;
 }
 
 // expect W items "A" "B" ...: every entry of a list, grid or drop-down, or every text of a

@@ -2,11 +2,16 @@
 
 #include "host/codepage.h"
 
+// Code pages other than UTF-8 and Windows-1252 are converted by Qt where the host has it; the
+// Windows test host has no Qt, and its files in those code pages are refused as having no
+// converter.
+#if CADHOST_DXF_CODE_PAGES
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#endif
 
 #include <algorithm>
 #include <array>
@@ -176,6 +181,9 @@ std::optional<TextCodec> TextCodec::ForCodePage(std::string_view dwgCodePage) {
         return std::nullopt;
     if (it->dxf == "ANSI_1252")
         return TextCodec(Kind::Cp1252, std::string(it->dxf));
+#if !CADHOST_DXF_CODE_PAGES
+    return std::nullopt;
+#else
     TextCodec codec(Kind::QtCodePage, std::string(it->dxf));
     codec.converter_ = it->converter;
     codec.decoder_ = std::make_unique<QStringDecoder>(it->converter);
@@ -183,7 +191,10 @@ std::optional<TextCodec> TextCodec::ForCodePage(std::string_view dwgCodePage) {
     if (!codec.decoder_->isValid() || !codec.encoder_->isValid())
         return std::nullopt;
     return codec;
+#endif
 }
+
+#if CADHOST_DXF_CODE_PAGES
 
 // Qt 6.4's resetState() keeps the error mark of an earlier conversion, so a converter that
 // has seen an error is replaced by a new one.
@@ -200,6 +211,7 @@ QStringEncoder& TextCodec::Encoder() const {
     encoder_->resetState();
     return *encoder_;
 }
+#endif
 
 bool TextCodec::ToUtf8(std::string_view raw, std::string& utf8) const {
     switch (kind_) {
@@ -214,6 +226,9 @@ bool TextCodec::ToUtf8(std::string_view raw, std::string& utf8) const {
     case Kind::QtCodePage:
         break;
     }
+#if !CADHOST_DXF_CODE_PAGES
+    return false;
+#else
     QStringDecoder& decoder = Decoder();
     const QString text = decoder(QByteArrayView(raw.data(), static_cast<qsizetype>(raw.size())));
     if (decoder.hasError())
@@ -221,6 +236,7 @@ bool TextCodec::ToUtf8(std::string_view raw, std::string& utf8) const {
     const QByteArray bytes = text.toUtf8();
     utf8.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     return true;
+#endif
 }
 
 TextFit TextCodec::ToHost(std::string_view raw, std::string& host) const {
@@ -258,6 +274,9 @@ std::vector<std::uint32_t> TextCodec::HostCharStarts(std::string_view raw) const
         }
         break;
     case Kind::QtCodePage: {
+#if !CADHOST_DXF_CODE_PAGES
+        return {};
+#else
         // Byte by byte: a character is complete when the decoder gives it out, and it began
         // where the bytes not yet given out began.
         QStringDecoder& decoder = Decoder();
@@ -273,6 +292,7 @@ std::vector<std::uint32_t> TextCodec::HostCharStarts(std::string_view raw) const
         if (decoder.hasError() || pending != raw.size())
             return {};
         break;
+#endif
     }
     }
     std::vector<std::uint32_t> starts;
@@ -290,13 +310,17 @@ void TextCodec::AppendEncoded(char32_t cp, std::string& out) const {
         AppendUtf8(cp, out);
         return;
     }
-    QStringEncoder& encoder = Encoder();
-    const QByteArray bytes = encoder(QString::fromUcs4(&cp, 1));
-    if (encoder.hasError() || bytes.isEmpty()) {
-        AppendEscape(cp, out);
-        return;
+#if CADHOST_DXF_CODE_PAGES
+    if (kind_ == Kind::QtCodePage) {
+        QStringEncoder& encoder = Encoder();
+        const QByteArray bytes = encoder(QString::fromUcs4(&cp, 1));
+        if (!encoder.hasError() && !bytes.isEmpty()) {
+            out.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+            return;
+        }
     }
-    out.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+#endif
+    AppendEscape(cp, out);
 }
 
 std::string TextCodec::FromHost(std::string_view cp1252) const {

@@ -10,8 +10,10 @@
 #include <string_view>
 #include <vector>
 
+#if CADHOST_DXF_CODE_PAGES
 class QStringDecoder;
 class QStringEncoder;
+#endif
 
 namespace cadhost::dxf {
 
@@ -60,6 +62,7 @@ private:
 
     Kind kind_;
     std::string name_;
+#if CADHOST_DXF_CODE_PAGES
     // A converter of the code page, ready for a new text.
     QStringDecoder& Decoder() const;
     QStringEncoder& Encoder() const;
@@ -67,6 +70,7 @@ private:
     const char* converter_ = nullptr;
     mutable std::unique_ptr<QStringDecoder> decoder_;
     mutable std::unique_ptr<QStringEncoder> encoder_;
+#endif
 };
 
 // Replaces each \U+XXXX (four hexadecimal digits) by the character it stands for.

@@ -267,7 +267,7 @@ TEST_F(DialogActions, ClicksReachARowByItsNumberWithButtonAndModifiers) {
     EXPECT_EQ(Run({"click", "sgGrid", "below"}), "");
     EXPECT_EQ(dialog.grid->pressedRow, -1);
     EXPECT_EQ(Run({"click", "sgGrid", "row", "3"}), "there is no row 3 (there are 3)");
-    EXPECT_EQ(Run({"click", "eName", "row", "0"}), "eName has no rows");
+    EXPECT_EQ(Run({"click", "eName", "row", "0"}), "the control has no rows");
 }
 
 TEST_F(DialogActions, AClickOnAScrollingAreaLandsInItsViewport) {
@@ -349,9 +349,8 @@ TEST_F(DialogActions, UnknownWidgetsAndActionsAreReported) {
     EXPECT_EQ(Run({"click", "btnNowhere"}), "the window has no widget named btnNowhere");
     EXPECT_EQ(Run({"wiggle", "eName"}), "unknown dialog action wiggle");
     EXPECT_EQ(Run({"key", "eName", "Hyper"}), "unknown key Hyper");
-    EXPECT_EQ(Run({"check", "eName", "on"}), "check needs a check box and on or off");
-    EXPECT_EQ(Run({"choose", "eName", "1"}),
-              "choose needs a drop-down list or a list box and an index");
+    EXPECT_EQ(Run({"check", "eName", "on"}), "the control cannot be ticked");
+    EXPECT_EQ(Run({"choose", "eName", "1"}), "the control has no entries to choose");
 }
 
 } // namespace
