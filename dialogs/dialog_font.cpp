@@ -1,25 +1,23 @@
 #include "dialogs/dialog_font.h"
 
+#include "dialogs/form/dialog_font_faces.h"
+
 #include <QFontDatabase>
 #include <QString>
 #include <QStringList>
 
-#include <array>
-
 namespace qx {
 
 QFont DialogFont() {
-    constexpr int kPointSize = 9;
-    static const std::array<QString, 4> kFamilies = {
-        QStringLiteral("Segoe UI"), QStringLiteral("Selawik"),
-        QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")};
     const QStringList installed = QFontDatabase::families();
-    for (const QString& family : kFamilies) {
+    for (const std::wstring_view face : form::kDialogFontFaces) {
+        const QString family =
+            QString::fromWCharArray(face.data(), static_cast<qsizetype>(face.size()));
         if (installed.contains(family, Qt::CaseInsensitive))
-            return QFont(family, kPointSize);
+            return QFont(family, form::kDialogFontPoints);
     }
     QFont fallback;
-    fallback.setPointSize(kPointSize);
+    fallback.setPointSize(form::kDialogFontPoints);
     return fallback;
 }
 

@@ -132,8 +132,8 @@ void TfmReport::formatNewText(TLabelAutoHeight& label, const std::string& line) 
     if (kind == 'p') {
         SetTextColour(label, kPartialColour);
         label.setToolTip(
-            QStringLiteral("Not all instances of search string were updated due to max text "
-                           "length"));
+            QString::fromUtf8(form::TfmReport::kPartlyReplacedHint.data(),
+                              static_cast<qsizetype>(form::TfmReport::kPartlyReplacedHint.size())));
     } else if (kind != 'n') {
         label.setText(QString());
         return;

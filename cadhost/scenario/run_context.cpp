@@ -1,5 +1,6 @@
 #include "cadhost/scenario/run_context.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace cadhost::scenario {
@@ -20,6 +21,18 @@ void RunContext::Fail(const std::string& message) {
 std::string RunContext::Normalize(std::string text) const {
     if (tempRoot.empty())
         return text;
+#ifdef _WIN32
+    // The system names the macro's own file with its own separators; the transcript shows the
+    // library folder as on every platform.
+    if (libraryDir.starts_with(tempRoot)) {
+        std::string native = libraryDir;
+        std::replace(native.begin(), native.end(), '/', '\\');
+        const std::string shown = "<tmp>" + libraryDir.substr(tempRoot.size());
+        for (std::size_t pos = text.find(native); pos != std::string::npos;
+             pos = text.find(native, pos + shown.size()))
+            text.replace(pos, native.size(), shown);
+    }
+#endif
     for (std::size_t pos = text.find(tempRoot); pos != std::string::npos;
          pos = text.find(tempRoot, pos))
         text.replace(pos, tempRoot.size(), "<tmp>");

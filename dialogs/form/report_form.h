@@ -5,6 +5,7 @@
 #include "dialogs/form/control_table.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qx::form {
@@ -13,6 +14,10 @@ namespace qx::form {
 // result message. Client area 421 x 244; the window may be resized freely.
 struct TfmReport {
     std::vector<std::string> lines;
+
+    // The hint of a new text of which only some matches could be replaced.
+    static constexpr std::string_view kPartlyReplacedHint =
+        "Not all instances of search string were updated due to max text length";
 
     static ControlTable Table();
     static TabOrder Tabs();

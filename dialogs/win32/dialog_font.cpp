@@ -1,14 +1,18 @@
 #include "dialogs/win32/dialog_font.h"
 
+#include "dialogs/form/dialog_font_faces.h"
+
+#include <algorithm>
+#include <iterator>
+#include <string_view>
+
 #include <array>
 #include <cwchar>
 
 namespace qx::win32 {
 namespace {
 
-constexpr int kPointSize = 9;
 constexpr int kPointsPerInch = 72;
-constexpr wchar_t kPreferredFace[] = L"Segoe UI";
 
 // A named callback: on x86 the enumeration calls it with the stdcall convention, which a
 // lambda's conversion to a function pointer does not have.
@@ -17,10 +21,10 @@ int CALLBACK NoteFaceSeen(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM see
     return 0;
 }
 
-bool FaceExists(const wchar_t* face) {
+bool FaceExists(std::wstring_view face) {
     HDC screen = GetDC(nullptr);
     LOGFONTW wanted{};
-    wcsncpy(wanted.lfFaceName, face, LF_FACESIZE - 1);
+    face.copy(wanted.lfFaceName, LF_FACESIZE - 1);
     wanted.lfCharSet = DEFAULT_CHARSET;
     bool found = false;
     EnumFontFamiliesExW(screen, &wanted, &NoteFaceSeen, reinterpret_cast<LPARAM>(&found), 0);
@@ -33,10 +37,16 @@ LOGFONTW BaseFont() {
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     LOGFONTW font = metrics.lfMessageFont;
-    if (FaceExists(kPreferredFace))
-        wcsncpy(font.lfFaceName, kPreferredFace, LF_FACESIZE - 1);
+    for (const std::wstring_view face : form::kDialogFontFaces) {
+        if (FaceExists(face)) {
+            std::fill(std::begin(font.lfFaceName), std::end(font.lfFaceName), L'\0');
+            face.copy(font.lfFaceName, LF_FACESIZE - 1);
+            break;
+        }
+    }
     HDC screen = GetDC(nullptr);
-    font.lfHeight = -MulDiv(kPointSize, GetDeviceCaps(screen, LOGPIXELSY), kPointsPerInch);
+    font.lfHeight =
+        -MulDiv(form::kDialogFontPoints, GetDeviceCaps(screen, LOGPIXELSY), kPointsPerInch);
     ReleaseDC(nullptr, screen);
     font.lfWidth = 0;
     font.lfWeight = FW_NORMAL;

@@ -1,6 +1,5 @@
-// The font every dialog is drawn in: Segoe UI 9 pt where Windows has it, else the system's
-// message font at the same size, so that a machine without Segoe UI (older Windows, Wine) still
-// shows the dialogs in its own look. The variants (bold, italic, ...) are made once per style
+// The font every dialog is drawn in (dialogs/form/dialog_font_faces.h): Segoe UI 9 pt where
+// Windows has it, else a face of its proportions, else the system's message font at that size. The variants (bold, italic, ...) are made once per style
 // and live as long as the process, since the floating windows outlive a call of the host.
 #pragma once
 

@@ -4,6 +4,7 @@
 #include "dialogs/win32/text_measure.h"
 #include "dialogs/win32/wide_text.h"
 #include "host/automation_contract.h"
+#include "platform/platform.h"
 
 #include <commctrl.h>
 
@@ -996,7 +997,8 @@ LRESULT CALLBACK FormWindow::ControlProc(HWND control, UINT message, WPARAM wPar
     if (message == WM_CHAR && form->onCharacter) {
         const std::string_view name = form->NameOf(control);
         if (!form->onCharacter(name, static_cast<wchar_t>(wParam))) {
-            MessageBeep(MB_OK);
+            // The platform's beep, which a host that answers the macro's sounds hears too.
+            platform::Beep();
             return 0;
         }
     }

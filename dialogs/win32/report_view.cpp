@@ -1,6 +1,7 @@
 #include "dialogs/win32/report_view.h"
 
 #include "dialogs/dialog_result.h"
+#include "dialogs/win32/bulb_buttons.h"
 #include "dialogs/win32/text_measure.h"
 #include "dialogs/win32/wide_text.h"
 
@@ -89,6 +90,12 @@ void ReportView::Populate() {
             ShowLine(2 * pair + 1, std::string(kBlank), colour, kItalic);
         else
             ShowLine(2 * pair + 1, fresh.substr(1), colour, kPlain);
+        if (partly) {
+            // The label must hear the mouse for its hint to show.
+            HWND label = labels_.back().label;
+            SetWindowLongPtrW(label, GWL_STYLE, GetWindowLongPtrW(label, GWL_STYLE) | SS_NOTIFY);
+            AddTooltip(window_.Handle(), label, form::TfmReport::kPartlyReplacedHint);
+        }
     }
     if (!lines.empty() && !lines.back().empty() && lines.back().front() == 'r')
         window_.SetText("lblResultTxt", lines.back().substr(1));
