@@ -231,7 +231,7 @@ private:
     // Answers what the macro shows until it is back at its menu: length errors to leave
     // unchanged after a change run, matches to step through after a find.
     void FollowRun() {
-        const std::size_t limit = kSpareAnswers + kAnswersPerEntity * D().Entities().size();
+        const std::size_t limit = kSpareAnswers + kAnswersPerEntity * D().LiveEntityCount();
         bool smartTextAdded = false;
         for (std::size_t answers = 0; Ok() && Waiting() != RequestKind::MenuGetMode; ++answers) {
             if (answers > limit)

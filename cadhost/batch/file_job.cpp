@@ -48,7 +48,7 @@ FileResult ProcessDrawingFile(const BatchOptions& options, const std::string& fi
 
     FileResult result;
     result.file = file;
-    result.entities = session.drawing.Entities().size();
+    result.entities = session.drawing.LiveEntityCount();
     DrawingRun run = RunMacroOnDrawing(options, context.main, context.responder);
     result.notes = std::move(loaded->notes);
     result.notes.insert(result.notes.end(), run.notes.begin(), run.notes.end());

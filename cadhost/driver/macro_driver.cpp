@@ -67,7 +67,7 @@ void MacroDriver::Finish() {
 
 std::size_t MacroDriver::AutomaticCallLimit() const {
     const Drawing& d = CurrentSession().drawing;
-    return kBaseAutomaticCalls + kAutomaticCallsPerItem * (d.Entities().size() + d.Layers().size());
+    return kBaseAutomaticCalls + kAutomaticCallsPerItem * (d.LiveEntityCount() + d.Layers().size());
 }
 
 DriverState MacroDriver::Settle(std::int32_t answer) {

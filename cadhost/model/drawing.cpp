@@ -182,6 +182,7 @@ bool Drawing::Erase(lgl_addr addr) {
     const std::size_t slot = static_cast<std::size_t>(addr.ofs) - 1;
     RecordChange(slot);
     slots_[slot].erased = true;
+    ++erasedCount_;
     return true;
 }
 
@@ -376,6 +377,9 @@ bool Drawing::Undo() {
     undoSteps_.pop_back();
     for (auto it = step.changes.rbegin(); it != step.changes.rend(); ++it) {
         slots_[it->slot].entity = std::move(it->before);
+        if (slots_[it->slot].erased != it->erasedBefore) {
+            erasedCount_ = it->erasedBefore ? erasedCount_ + 1 : erasedCount_ - 1;
+        }
         slots_[it->slot].erased = it->erasedBefore;
     }
     return true;

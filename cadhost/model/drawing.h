@@ -70,6 +70,8 @@ public:
     void ReserveEntities(std::size_t count);
     // How many entities were ever added, erased ones included.
     std::size_t EntityCount() const { return slots_.size(); }
+    // How many entities are not erased: the size of Entities() without building the list.
+    std::size_t LiveEntityCount() const { return slots_.size() - erasedCount_; }
     // The `index`-th entity added to the layer (from 0); nil when there is none or it was
     // erased.
     lgl_addr EntityOnLayer(lgl_addr layer, std::size_t index) const;
@@ -169,6 +171,7 @@ private:
     std::vector<std::vector<std::uint32_t>> layerSlots_; // per layer, slots in order added
     lgl_addr currentLayer_;
     std::vector<Slot> slots_;           // entity ofs - 1
+    std::size_t erasedCount_ = 0;       // slots whose entity is erased
     NameIndex names_;                   // named entities only
     std::vector<Selection> selections_; // selection number - 1
 

@@ -1,6 +1,7 @@
 // The entities of the stand-in host's drawing.
 #pragma once
 
+#include "cadhost/model/side_list.h"
 #include "host/host_records.h"
 #include "host/host_types.h"
 
@@ -39,10 +40,10 @@ struct Entity {
     std::int32_t color = 1;
     std::uint8_t type = qx::host::kEntText;
     std::uint8_t weight = 1;
-    TextData text;                // plain text (type 7)
-    std::string name;             // optional, unique within the drawing; lets scenarios address it
-    std::vector<TextData> pieces; // paragraph and multi-line text, in reading order
-    std::vector<point> points;    // line (two points) and polygon
+    TextData text;             // plain text (type 7)
+    std::string name;          // optional, unique within the drawing; lets scenarios address it
+    SideList<TextData> pieces; // paragraph and multi-line text, in reading order
+    SideList<point> points;    // line (two points) and polygon
 };
 
 bool operator==(const Entity& a, const Entity& b);

@@ -4,6 +4,8 @@
 // drawing names every entity by its handle, so this is on the path of every entity read.
 #pragma once
 
+#include "cadhost/model/huge_pages.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -56,7 +58,12 @@ private:
 
     template <typename NameOf> void Grow(const NameOf& nameOf) {
         std::vector<std::uint32_t> old = std::move(table_);
-        table_.assign(old.empty() ? kFirstSize : old.size() * 2, kEmpty);
+        const std::size_t size = old.empty() ? kFirstSize : old.size() * 2;
+        // The table of a large drawing fills megabytes at once: huge pages, asked for before
+        // the first touch, make that a few faults instead of one per 4 KiB.
+        table_.reserve(size);
+        AdviseHugePages(table_.data(), size * sizeof(std::uint32_t));
+        table_.assign(size, kEmpty);
         mask_ = table_.size() - 1;
         for (const std::uint32_t entry : old) {
             if (entry == kEmpty)

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <numbers>
+#include <span>
 
 namespace cadhost::window {
 namespace {
@@ -70,8 +71,8 @@ void PaintText(QPainter& painter, const TextData& text, const ViewRec& view, con
     painter.restore();
 }
 
-void PaintPoints(QPainter& painter, const std::vector<point>& points, bool closed,
-                 const ViewRec& view, const QPen& pen) {
+void PaintPoints(QPainter& painter, std::span<const point> points, bool closed, const ViewRec& view,
+                 const QPen& pen) {
     QPolygonF shape;
     for (const point& p : points)
         shape << ToPixels(view, p);

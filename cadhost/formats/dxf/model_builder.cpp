@@ -1,12 +1,15 @@
 #include "cadhost/formats/dxf/model_builder.h"
 
 #include "cadhost/formats/dxf/mtext_content.h"
+#include "cadhost/model/huge_pages.h"
 #include "host/codepage.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <new>
 #include <numbers>
+#include <stdexcept>
 #include <unordered_map>
 #include <utility>
 
@@ -80,7 +83,20 @@ class ModelBuilder::Impl {
 public:
     explicit Impl(Document& doc) : doc_(&doc) {}
 
-    void ReserveEntities(std::size_t count) { drawing_.ReserveEntities(count); }
+    void ReserveEntities(std::size_t count) {
+        drawing_.ReserveEntities(count);
+        // The list of editable texts grows with the entities; reserved at once and advised to
+        // huge pages, it never moves and faults in a few large pages. Only a guess: where the
+        // system will not give that much address space, it grows as texts come instead.
+        try {
+            doc_->texts.reserve(doc_->texts.size() + count);
+        } catch (const std::bad_alloc&) {
+            return;
+        } catch (const std::length_error&) {
+            return;
+        }
+        AdviseHugePages(doc_->texts.data(), doc_->texts.capacity() * sizeof(EditableText));
+    }
     void EndSection() { FinishPolyline(); }
     void Finish(std::string_view currentLayer) {
         FinishPolyline();
