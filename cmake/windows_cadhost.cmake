@@ -21,6 +21,12 @@ set_target_properties(nlohmann_json::nlohmann_json PROPERTIES
 
 add_subdirectory(cadhost)
 
+# The drawing side of a run, against the stand-in host's real drawing in process.
+add_library(qx_cadhost_slots STATIC ${PROJECT_SOURCE_DIR}/tests/support/cadhost_slots.cpp)
+target_include_directories(qx_cadhost_slots PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(qx_cadhost_slots PUBLIC qx_binding cadhost_driver cadhost_exports)
+add_subdirectory(tests/drawing)
+
 # Scenario files through cadhost.exe under Wine. The macro's native windows need a display,
 # so these run under Xvfb (scripts/win32-gui-tests.sh). A scenario passes when cadhost exits 0;
 # a transcript scenario must also print the lines it names, as on Linux.
