@@ -11,8 +11,8 @@ cmake --preset ci
 cmake --build --preset ci -j 2
 ctest --preset ci -j 2
 # The Debian package of cadhost and the macro library.
-(cd build/ci && cpack -G DEB >/dev/null)
-bash scripts/check-package.sh deb build/ci/package/quillex_*.deb
+(cd build/default && cpack -G DEB >/dev/null)
+bash scripts/check-package.sh deb build/default/package/quillex_*.deb
 
 cmake --preset asan
 cmake --build --preset asan -j 2
