@@ -2,6 +2,8 @@
 // the load of a file that is cut short or not a DLL of this machine.
 #include "cadhost/driver/macro_library.h"
 
+#include "platform/win32/system_message.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -11,21 +13,7 @@ namespace cadhost {
 namespace {
 
 std::string LoaderError(DWORD error) {
-    wchar_t* text = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring wide(text != nullptr ? text : L"", length);
-    LocalFree(text);
-    while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' || wide.back() == L'.'))
-        wide.pop_back();
-    if (wide.empty())
-        return "error " + std::to_string(error);
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                          nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(std::max(bytes, 0)), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), bytes,
-                        nullptr, nullptr);
+    std::string utf8 = qx::platform::win32::SystemMessage(error);
     // Some of the system's texts name the file as an insert ("Bad EXE format for %1").
     if (const auto insert = utf8.find("%1"); insert != std::string::npos)
         utf8.replace(insert, 2, "the file");

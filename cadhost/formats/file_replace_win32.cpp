@@ -5,6 +5,8 @@
 
 #include "cadhost/formats/file_replace_os.h"
 
+#include "platform/win32/system_message.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -32,25 +34,6 @@ bool ProcessIsGone(long pid) {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string SystemError(DWORD error) {
-    wchar_t* text = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring wide(text != nullptr ? text : L"", length);
-    LocalFree(text);
-    while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' || wide.back() == L'.'))
-        wide.pop_back();
-    if (wide.empty())
-        return "error " + std::to_string(error);
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                          nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), bytes,
-                        nullptr, nullptr);
-    return utf8;
-}
 
 // Why the existing file must not be replaced, or empty when it may be.
 std::string RefusalFor(DWORD attributes) {
@@ -117,7 +100,8 @@ qx::Status ReplaceFileContents(const fs::path& file, const ContentWriter& write)
     if (out == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         return qx::Failure{source + ": cannot be saved, the folder does not take the new file " +
-                           tempName + " (" + SystemError(error) + ")" + unchanged};
+                           tempName + " (" + qx::platform::win32::SystemMessage(error) + ")" +
+                           unchanged};
     }
     const auto fail = [&](const std::string& what, DWORD error) {
         if (out != INVALID_HANDLE_VALUE) {
@@ -125,7 +109,7 @@ qx::Status ReplaceFileContents(const fs::path& file, const ContentWriter& write)
         }
         DeleteFileW(temp.c_str());
         return qx::Failure{source + ": cannot be saved, " + what + " failed (" +
-                           SystemError(error) + ")" + unchanged};
+                           qx::platform::win32::SystemMessage(error) + ")" + unchanged};
     };
     // After the first failed write the rest is not written; the failure is reported once the
     // writer is done.
