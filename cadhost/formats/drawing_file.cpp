@@ -4,11 +4,12 @@
 #include "cadhost/formats/dxf/writer.h"
 #include "cadhost/formats/file_replace.h"
 #include "cadhost/formats/json_drawing.h"
-#include "cadhost/model/huge_pages.h"
+#include "cadhost/formats/read_file.h"
 
 #include <algorithm>
 #include <cctype>
 #include <fstream>
+#include <new>
 
 namespace cadhost {
 
@@ -18,35 +19,14 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t kHeadSize = 64;
 
-// The whole file, or the message that says why not.
-qx::Result<std::string> ReadWhole(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary | std::ios::ate);
-    if (!in)
-        return qx::Failure{file.string() + ": " +
-                           (fs::exists(file) ? "cannot be read" : "does not exist")};
-    const std::streamoff size = in.tellg();
-    // A drawing file may be hundreds of megabytes: its buffer is backed by huge pages where the
-    // system has them, before it is first touched, so that it faults in a few pages, not
-    // thousands.
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(size));
-    AdviseHugePages(bytes.data(), bytes.capacity());
-    bytes.resize(static_cast<std::size_t>(size));
-    in.seekg(0);
-    in.read(bytes.data(), size);
-    if (!in)
-        return qx::Failure{file.string() + ": cannot be read"};
-    return bytes;
-}
-
-qx::Result<DrawingDocument> OpenJson(const std::string& bytes, const std::string& source) {
+qx::Result<DrawingDocument> OpenJson(std::string_view bytes, const std::string& source) {
     qx::Result<Drawing> loaded = ParseDrawing(bytes, source);
     if (!loaded)
         return qx::Failure{loaded.error()};
     return DrawingDocument{std::move(*loaded), nullptr, {}};
 }
 
-qx::Result<DrawingDocument> OpenDxf(std::string bytes, const std::string& source) {
+qx::Result<DrawingDocument> OpenDxf(std::unique_ptr<FileBytes> bytes, const std::string& source) {
     qx::Result<dxf::LoadedDxf> loaded = dxf::ReadDxf(std::move(bytes), source);
     if (!loaded)
         return qx::Failure{loaded.error()};
@@ -96,10 +76,16 @@ std::optional<DrawingFormat> FormatOfContent(std::string_view head) {
 
 qx::Result<DrawingDocument> OpenDrawingFile(const fs::path& file) {
     const std::string source = file.string();
-    auto bytes = ReadWhole(file);
-    if (!bytes)
-        return qx::Failure{bytes.error()};
-    const std::string_view head = std::string_view(*bytes).substr(0, kHeadSize);
+    std::unique_ptr<FileBytes> bytes;
+    try {
+        bytes = std::make_unique<FileBytes>(file);
+    } catch (const std::bad_alloc&) {
+        return qx::Failure{source + ": is too large for the memory this host can have"};
+    }
+    if (!bytes->ok())
+        return qx::Failure{source + ": " +
+                           (fs::exists(file) ? "cannot be read" : "does not exist")};
+    const std::string_view head = bytes->bytes().substr(0, kHeadSize);
     if (dxf::LooksLikeBinaryDxf(head))
         return qx::Failure{source + ": is a binary DXF file, which cadhost does not read; save "
                                     "the drawing as ASCII DXF"};
@@ -111,8 +97,8 @@ qx::Result<DrawingDocument> OpenDrawingFile(const fs::path& file) {
     if (!format && !hint)
         return qx::Failure{source + ": is neither a JSON drawing nor an ASCII DXF file"};
     if (format.value_or(*hint) == DrawingFormat::Dxf)
-        return OpenDxf(std::move(*bytes), source);
-    return OpenJson(*bytes, source);
+        return OpenDxf(std::move(bytes), source);
+    return OpenJson(bytes->bytes(), source);
 }
 
 qx::Result<SaveNotes> SaveDrawingAs(const Drawing& drawing, const dxf::Document* dxfSource,
@@ -136,11 +122,12 @@ qx::Result<SaveNotes> SaveDrawingAs(const Drawing& drawing, const dxf::Document*
     if (dxfSource == nullptr)
         return qx::Failure{name + ": cannot be saved as DXF: cadhost writes DXF only back into "
                                   "a drawing it read from DXF; save it as .json"};
-    // The file streams out of the document held in memory, so a save never holds the drawing's
-    // bytes twice.
+    // The file streams out of the document, and the parts of the file it gave back come from
+    // the file again, so a save never holds the drawing's bytes twice.
     std::vector<std::string> notes;
-    const qx::Status written = ReplaceFileContents(
-        file, [&](const ByteSink& sink) { dxf::WriteDxf(*dxfSource, drawing, notes, sink); });
+    const qx::Status written = ReplaceFileContents(file, [&](const ByteSink& sink) {
+        return dxf::WriteDxf(*dxfSource, drawing, notes, sink);
+    });
     if (!written)
         return qx::Failure{written.error()};
     SaveNotes saved;

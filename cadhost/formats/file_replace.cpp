@@ -56,7 +56,10 @@ void RemoveStaleTemporaryFiles(const fs::path& target, const fs::path& folder) {
 }
 
 qx::Status ReplaceFileContents(const fs::path& file, std::string_view bytes) {
-    return ReplaceFileContents(file, [bytes](const ByteSink& sink) { sink(bytes); });
+    return ReplaceFileContents(file, [bytes](const ByteSink& sink) {
+        sink(bytes);
+        return qx::Status{};
+    });
 }
 
 } // namespace cadhost

@@ -27,9 +27,10 @@ namespace cadhost {
 qx::Status ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes);
 
 // The same, for contents too large to hold in memory at once: `write` is called once and hands
-// the contents to the sink piece by piece, in order.
+// the contents to the sink piece by piece, in order. When it fails, the old file stays and the
+// save fails with its message.
 using ByteSink = std::function<void(std::string_view)>;
-using ContentWriter = std::function<void(const ByteSink&)>;
+using ContentWriter = std::function<qx::Status(const ByteSink&)>;
 qx::Status ReplaceFileContents(const std::filesystem::path& file, const ContentWriter& write);
 
 // The name of a save's temporary file: ".NAME.tmp-PID-RANDOM", beside the file NAME.

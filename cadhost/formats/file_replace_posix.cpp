@@ -167,13 +167,18 @@ qx::Status ReplaceFileContents(const fs::path& file, const ContentWriter& write)
     // After the first failed write the rest is not written; the failure is reported once the
     // writer is done.
     int writeError = 0;
-    write([&](std::string_view bytes) {
+    const qx::Status made = write([&](std::string_view bytes) {
         if (writeError == 0 && !WriteAll(out.get(), bytes)) {
             writeError = errno != 0 ? errno : EIO;
         }
     });
     if (writeError != 0) {
         return fail("writing " + tempName, writeError);
+    }
+    if (!made) {
+        std::error_code ignored;
+        fs::remove(temp, ignored);
+        return qx::Failure{source + ": cannot be saved: " + made.error() + unchanged};
     }
     if (::fsync(out.get()) != 0) {
         const int error = errno;

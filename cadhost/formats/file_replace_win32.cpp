@@ -114,13 +114,18 @@ qx::Status ReplaceFileContents(const fs::path& file, const ContentWriter& write)
     // After the first failed write the rest is not written; the failure is reported once the
     // writer is done.
     DWORD writeError = 0;
-    write([&](std::string_view bytes) {
+    const qx::Status made = write([&](std::string_view bytes) {
         if (writeError == 0 && !WriteAll(out, bytes)) {
             writeError = GetLastError() != 0 ? GetLastError() : ERROR_WRITE_FAULT;
         }
     });
     if (writeError != 0) {
         return fail("writing " + tempName, writeError);
+    }
+    if (!made) {
+        CloseHandle(out);
+        DeleteFileW(temp.c_str());
+        return qx::Failure{source + ": cannot be saved: " + made.error() + unchanged};
     }
     if (FlushFileBuffers(out) == 0) {
         return fail("flushing " + tempName + " to the disk", GetLastError());

@@ -33,7 +33,11 @@ qx::Result<Drawing> LoadDrawingFile(const fs::path& file) {
 }
 
 std::string SaveDrawingFile(const Drawing& drawing, const fs::path& file) {
-    return ReplaceFileContents(file, [&](const ByteSink& sink) { WriteDrawingJson(drawing, sink); })
+    return ReplaceFileContents(file,
+                               [&](const ByteSink& sink) {
+                                   WriteDrawingJson(drawing, sink);
+                                   return qx::Status{};
+                               })
         .error();
 }
 

@@ -1,24 +1,65 @@
 #include "cadhost/formats/read_file.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace cadhost {
 
-FileBytes::FileBytes(const std::filesystem::path& file) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+namespace {
+
+// What a file looked like: every write to it sets its modification time. (Not the change
+// time: that moves too when the file is only renamed or replaced under its name, as a save of
+// the drawing over it does, and the bytes read from it are still the ones the reader saw.)
+struct Identity {
+    off_t size = 0;
+    timespec modified{};
+};
+
+Identity IdentityOf(const struct stat& st) {
+    return Identity{st.st_size, st.st_mtim};
+}
+
+bool Same(const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+bool Same(const Identity& a, const Identity& b) {
+    return a.size == b.size && Same(a.modified, b.modified);
+}
+
+// Memory is given back in whole huge pages, so that none is split.
+constexpr std::uintptr_t kGivenBackUnit = std::uintptr_t{2} << 20;
+
+} // namespace
+
+struct FileBytes::Held {
+    int fd = -1;
+    Identity identity;
+    ~Held() {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+};
+
+FileBytes::FileBytes(const std::filesystem::path& file) : name_(file.string()) {
+    auto held = std::make_unique<Held>();
+    held->fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (held->fd < 0) {
         return;
     }
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    if (::fstat(held->fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        held->identity = IdentityOf(st);
         const auto size = static_cast<std::size_t>(st.st_size);
         char* data = Allocate(size);
         ok_ = true;
         while (ok_ && size_ < size) {
-            const ssize_t got = ::read(fd, data + size_, size - size_);
+            const ssize_t got = ::read(held->fd, data + size_, size - size_);
             if (got < 0 && errno == EINTR) {
                 continue;
             }
@@ -29,7 +70,60 @@ FileBytes::FileBytes(const std::filesystem::path& file) {
             size_ += static_cast<std::size_t>(got);
         }
     }
-    ::close(fd);
+    if (ok_) {
+        held_ = std::move(held);
+    }
+}
+
+FileBytes::~FileBytes() = default;
+
+dxf::Span FileBytes::Release(dxf::Span range) {
+    if (!held_ || range.empty() || range.end > size_) {
+        return {};
+    }
+    const auto base = reinterpret_cast<std::uintptr_t>(data_.get());
+    const std::uintptr_t first = (base + range.begin + kGivenBackUnit - 1) & ~(kGivenBackUnit - 1);
+    const std::uintptr_t last = (base + range.end) & ~(kGivenBackUnit - 1);
+    if (last <= first) {
+        return {};
+    }
+    // Private anonymous memory given back reads as zeros afterwards; the bytes come from the
+    // file again when a save needs them.
+    if (::madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED) != 0) {
+        return {};
+    }
+    return dxf::Span{first - base, last - base};
+}
+
+qx::Status FileBytes::Reread(dxf::Span range, std::string& out) const {
+    const std::string changed =
+        name_ + " changed on disk after it was read, so the parts of it that the drawing did "
+                "not change can no longer be copied from it; save the drawing as .json, or open "
+                "the file again";
+    if (!held_) {
+        return qx::Failure{name_ + " is no longer open"};
+    }
+    struct stat st {};
+    if (::fstat(held_->fd, &st) != 0 || !Same(IdentityOf(st), held_->identity)) {
+        return qx::Failure{changed};
+    }
+    out.resize(range.end - range.begin);
+    std::size_t done = 0;
+    while (done < out.size()) {
+        const ssize_t got = ::pread(held_->fd, out.data() + done, out.size() - done,
+                                    static_cast<off_t>(range.begin + done));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return qx::Failure{name_ + " cannot be read again"};
+        }
+        if (got == 0) {
+            return qx::Failure{changed};
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    return qx::Status{};
 }
 
 } // namespace cadhost

@@ -6,7 +6,11 @@
 
 namespace cadhost {
 
-FileBytes::FileBytes(const std::filesystem::path& file) {
+// The file is closed once read, so that the user may change or replace it while the drawing
+// is open; its bytes stay in memory.
+struct FileBytes::Held {};
+
+FileBytes::FileBytes(const std::filesystem::path& file) : name_(file.string()) {
     const HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
@@ -31,6 +35,16 @@ FileBytes::FileBytes(const std::filesystem::path& file) {
         }
     }
     CloseHandle(handle);
+}
+
+FileBytes::~FileBytes() = default;
+
+dxf::Span FileBytes::Release(dxf::Span) {
+    return {};
+}
+
+qx::Status FileBytes::Reread(dxf::Span, std::string&) const {
+    return qx::Failure{name_ + " is no longer open"};
 }
 
 } // namespace cadhost

@@ -3,6 +3,7 @@
 // macro sees; this holds where each part of it came from.
 #pragma once
 
+#include "cadhost/formats/dxf/file_image.h"
 #include "cadhost/formats/dxf/tag_reader.h"
 #include "cadhost/formats/dxf/text_codec.h"
 #include "cadhost/model/attribute_table.h"
@@ -42,12 +43,6 @@ inline constexpr std::string_view kSetGroupPrefix = "CADHOST_SELSET_";
 // The layout of the state record, written first in it, so that a later layout can be told.
 inline constexpr int kStateRecordLayout = 1;
 
-// A byte range of the file.
-struct Span {
-    std::size_t begin = 0;
-    std::size_t end = 0;
-};
-
 // Where the state store lives in the file, or why it cannot.
 struct StoreLayout {
     std::string unavailable; // empty when the file can hold the store; else why not
@@ -65,7 +60,9 @@ struct StoreLayout {
 
 struct Document {
     std::string source; // the file's name, for messages
-    std::string bytes;
+    // The file's bytes. The reader gives back those of the ENTITIES section behind it, where
+    // the source can read them again; everything else stays in memory.
+    FileImage image;
     std::string version; // $ACADVER, "AC1009" when the file has none
     TextCodec codec = TextCodec::Utf8();
     std::string lineEnd = "\n";

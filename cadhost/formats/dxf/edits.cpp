@@ -37,24 +37,47 @@ private:
     std::string buffer_;
 };
 
-} // namespace
-
-void StreamEdits(std::string_view bytes, std::vector<Edit> edits, const ByteSink& sink) {
+// The edits in order, with the unchanged ranges between them handed over by `copy`, which
+// returns false to stop.
+template <typename Copy>
+bool StreamSorted(std::size_t size, std::vector<Edit> edits, Gatherer& out, const Copy& copy) {
     std::stable_sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) {
         return a.begin != b.begin ? a.begin < b.begin : a.end < b.end;
     });
-    Gatherer out(sink);
     std::size_t pos = 0;
     for (const Edit& e : edits) {
         // Overlapping edits are a fault of the caller; the later one then changes only what
         // the earlier left, so the result is still made of whole pieces of the input.
-        const std::size_t begin = std::max(e.begin, pos);
-        out.Add(bytes.substr(pos, begin - pos));
+        const std::size_t begin = std::min(std::max(e.begin, pos), size);
+        if (!copy(pos, begin))
+            return false;
         out.Add(e.text);
-        pos = std::max(e.end, begin);
+        pos = std::max(std::min(e.end, size), begin);
     }
-    out.Add(bytes.substr(pos));
+    if (!copy(pos, size))
+        return false;
     out.Flush();
+    return true;
+}
+
+} // namespace
+
+void StreamEdits(std::string_view bytes, std::vector<Edit> edits, const ByteSink& sink) {
+    Gatherer out(sink);
+    StreamSorted(bytes.size(), std::move(edits), out, [&](std::size_t from, std::size_t to) {
+        out.Add(bytes.substr(from, to - from));
+        return true;
+    });
+}
+
+qx::Status StreamEdits(const FileImage& image, std::vector<Edit> edits, const ByteSink& sink) {
+    Gatherer out(sink);
+    qx::Status status;
+    StreamSorted(image.Size(), std::move(edits), out, [&](std::size_t from, std::size_t to) {
+        status = image.Copy(Span{from, to}, [&](std::string_view piece) { out.Add(piece); });
+        return status.ok();
+    });
+    return status;
 }
 
 std::string ApplyEdits(std::string_view bytes, std::vector<Edit> edits) {

@@ -1,6 +1,9 @@
 // A save is the loaded bytes with a few ranges replaced; these are those ranges.
 #pragma once
 
+#include "cadhost/formats/dxf/file_image.h"
+#include "platform/result.h"
+
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -21,7 +24,9 @@ using ByteSink = std::function<void(std::string_view)>;
 
 // Gives the bytes with the edits made to `sink`, without building them whole: a save of a large
 // drawing then holds its file in memory once, not twice. Small pieces are gathered into larger
-// ones.
+// ones. Bytes the reader gave back are read from the file again; a failure to do so stops the
+// stream and is returned.
+qx::Status StreamEdits(const FileImage& image, std::vector<Edit> edits, const ByteSink& sink);
 void StreamEdits(std::string_view bytes, std::vector<Edit> edits, const ByteSink& sink);
 
 // The bytes with the edits made. Edits may come in any order; edits at one position apply in

@@ -41,8 +41,12 @@ bool LooksLikeDwg(std::string_view head) {
 }
 
 qx::Result<LoadedDxf> ReadDxf(std::string bytes, std::string source) {
+    return ReadDxf(std::make_unique<MemoryBytes>(std::move(bytes)), std::move(source));
+}
+
+qx::Result<LoadedDxf> ReadDxf(std::unique_ptr<SourceBytes> bytes, std::string source) {
     auto doc = std::make_shared<Document>();
-    doc->bytes = std::move(bytes);
+    doc->image = FileImage(std::move(bytes));
     doc->source = std::move(source);
     doc->version = std::string(kOldestVersion);
     try {

@@ -24,6 +24,9 @@ struct LoadedDxf {
 // `source` names the file in messages. Never throws: every fault of the input gives a
 // failure whose message names the file and the line.
 qx::Result<LoadedDxf> ReadDxf(std::string bytes, std::string source);
+// The same from a source that may let the reader give the bytes of the entities back once it
+// has read them (source_bytes.h); a save then reads them from the file again.
+qx::Result<LoadedDxf> ReadDxf(std::unique_ptr<SourceBytes> bytes, std::string source);
 
 // How the file's first bytes tell a binary DXF or a DWG drawing, which this host does not
 // read.

@@ -28,12 +28,12 @@ constexpr std::size_t kShortestEntityBytes = 7;
 class Scanner {
 public:
     Scanner(Document& doc, ModelBuilder& builder)
-        : doc_(&doc), builder_(&builder), tags_(doc.bytes), record_(doc.bytes) {}
+        : doc_(&doc), builder_(&builder), tags_(doc.image.Bytes()), record_(doc.image.Bytes()) {}
 
     ScannedFile Take() { return std::move(scanned_); }
 
     std::string_view Value(const Tag& t) const {
-        return std::string_view(doc_->bytes).substr(t.offset, t.length);
+        return doc_->image.Bytes().substr(t.offset, t.length);
     }
 
     bool NextTag(Tag& t) {
@@ -69,11 +69,11 @@ public:
     }
 
     void Run() {
-        if (doc_->bytes.size() > kMaxFileSize)
+        if (doc_->image.Size() > kMaxFileSize)
             throw ReadError{"the file is larger than 4 GiB, which this host does not read"};
         // No entity is shorter than "0\nLINE\n"; room reserved beyond what the file fills is
         // address space only, never touched.
-        builder_->ReserveEntities(doc_->bytes.size() / kShortestEntityBytes);
+        builder_->ReserveEntities(doc_->image.Size() / kShortestEntityBytes);
         NoteLineStyle();
         Tag t;
         bool sawEof = false;
@@ -99,7 +99,7 @@ public:
 
     // New tags written into the file look like the ones around them.
     void NoteLineStyle() {
-        const std::string_view b = doc_->bytes;
+        const std::string_view b = doc_->image.Bytes();
         const std::size_t nl = b.find('\n');
         if (nl != std::string_view::npos && nl > 0 && b[nl - 1] == '\r')
             doc_->lineEnd = "\r\n";
@@ -174,6 +174,7 @@ public:
     void ReadRecords(std::string_view section, std::size_t sectionLine) {
         Tag t;
         bool more = NextInSection(t, section, sectionLine);
+        const std::size_t sectionStart = t.start;
         while (more) {
             record_.Begin(t);
             while ((more = NextInSection(t, section, sectionLine)) && t.code != 0)
@@ -183,10 +184,15 @@ public:
             // Tags before the section's first 0 belong to no record.
             if (record_.Tags().front().code != 0)
                 continue;
-            if (section == "TABLES")
+            if (section == "TABLES") {
                 builder_->TableRecord(record_);
-            else if (section == "ENTITIES")
+            } else if (section == "ENTITIES") {
                 builder_->EntityRecord(record_);
+                // The builder copies what it keeps of a record, and a save reads an entity's
+                // bytes from the file again, so the bytes of the records behind are not
+                // needed in memory any more: most of a large drawing is its entities.
+                doc_->image.ReleaseBehind(sectionStart, t.start);
+            }
         }
         builder_->EndSection();
     }

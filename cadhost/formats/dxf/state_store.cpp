@@ -50,7 +50,7 @@ public:
     const std::vector<Object>& Objects() const { return objects_; }
 
     std::string_view Value(const Tag& t) const {
-        return std::string_view(doc_.bytes).substr(t.offset, t.length);
+        return doc_.image.Bytes().substr(t.offset, t.length);
     }
     std::string_view Type(const Object& o) const { return Trimmed(Value(tags_[o.first])); }
 
@@ -94,7 +94,7 @@ public:
                 continue;
             entries.push_back(DictionaryEntry{
                 Value(name), Trimmed(Value(handle)),
-                Span{name.start, ValueLineEnd(doc_.bytes, handle.offset, handle.length)}});
+                Span{name.start, ValueLineEnd(doc_.image.Bytes(), handle.offset, handle.length)}});
             ++i;
         }
         return entries;

@@ -8,18 +8,22 @@ namespace {
 
 // Rewrites only the part of the value between what the old and the new text have in common
 // at their start and at their end, so that everything else keeps its bytes, escapes and all.
-void AddTextEdit(const Document& doc, const EditableText& text, std::string_view now,
-                 std::vector<Edit>& edits) {
-    const std::string_view raw = std::string_view(doc.bytes).substr(text.offset, text.length);
+qx::Status AddTextEdit(const Document& doc, const EditableText& text, std::string_view now,
+                       std::vector<Edit>& edits) {
+    const qx::Result<std::string_view> read =
+        doc.image.Slice(Span{text.offset, std::size_t{text.offset} + text.length});
+    if (!read)
+        return qx::Failure{read.error()};
+    const std::string_view raw = *read;
     std::string before;
     if (doc.codec.ToHost(raw, before) != TextFit::Held || before == now)
-        return;
+        return qx::Status{};
     const std::vector<std::uint32_t> starts = doc.codec.HostCharStarts(raw);
     if (starts.size() != before.size()) {
         // Cannot happen for a text that was offered; then the whole value is written.
         edits.push_back(
             Edit{text.offset, std::size_t{text.offset} + text.length, doc.codec.FromHost(now)});
-        return;
+        return qx::Status{};
     }
     std::size_t head = 0;
     while (head < before.size() && head < now.size() && before[head] == now[head])
@@ -39,23 +43,26 @@ void AddTextEdit(const Document& doc, const EditableText& text, std::string_view
     if (doc.codec.ToHost(value, check) != TextFit::Held || check != now) {
         edits.push_back(
             Edit{text.offset, std::size_t{text.offset} + text.length, doc.codec.FromHost(now)});
-        return;
+        return qx::Status{};
     }
     edits.push_back(Edit{text.offset + from, text.offset + to, middle});
+    return qx::Status{};
 }
 
 } // namespace
 
-std::vector<Edit> DxfEdits(const Document& doc, const Drawing& drawing,
-                           std::vector<std::string>& notes) {
+qx::Result<std::vector<Edit>> DxfEdits(const Document& doc, const Drawing& drawing,
+                                       std::vector<std::string>& notes) {
     std::vector<Edit> edits;
     for (const EditableText& text : doc.texts) {
         // A text never changed since the load is the file's own: nothing to decode or compare.
         if (!drawing.WasChanged(text.entity))
             continue;
         const Entity* e = drawing.FindEntity(text.entity);
-        if (e != nullptr)
-            AddTextEdit(doc, text, e->text.text, edits);
+        if (e == nullptr)
+            continue;
+        if (qx::Status added = AddTextEdit(doc, text, e->text.text, edits); !added)
+            return qx::Failure{added.error()};
     }
     const HostState now = CaptureState(drawing);
     if (now == doc.loaded)
@@ -70,13 +77,23 @@ std::vector<Edit> DxfEdits(const Document& doc, const Drawing& drawing,
     return edits;
 }
 
-void WriteDxf(const Document& doc, const Drawing& drawing, std::vector<std::string>& notes,
-              const ByteSink& sink) {
-    StreamEdits(doc.bytes, DxfEdits(doc, drawing, notes), sink);
+qx::Status WriteDxf(const Document& doc, const Drawing& drawing, std::vector<std::string>& notes,
+                    const ByteSink& sink) {
+    qx::Result<std::vector<Edit>> edits = DxfEdits(doc, drawing, notes);
+    if (!edits)
+        return qx::Failure{edits.error()};
+    return StreamEdits(doc.image, std::move(*edits), sink);
 }
 
-std::string WriteDxf(const Document& doc, const Drawing& drawing, std::vector<std::string>& notes) {
-    return ApplyEdits(doc.bytes, DxfEdits(doc, drawing, notes));
+qx::Result<std::string> WriteDxf(const Document& doc, const Drawing& drawing,
+                                 std::vector<std::string>& notes) {
+    std::string out;
+    out.reserve(doc.image.Size());
+    const qx::Status written =
+        WriteDxf(doc, drawing, notes, [&out](std::string_view piece) { out.append(piece); });
+    if (!written)
+        return qx::Failure{written.error()};
+    return out;
 }
 
 } // namespace cadhost::dxf

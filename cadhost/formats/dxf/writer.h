@@ -4,6 +4,7 @@
 #include "cadhost/formats/dxf/document.h"
 #include "cadhost/formats/dxf/edits.h"
 #include "cadhost/model/drawing.h"
+#include "platform/result.h"
 
 #include <string>
 #include <vector>
@@ -14,13 +15,16 @@ namespace cadhost::dxf {
 // entities whose text differs from the file's, in the file's encoding, and the state store
 // when the drawing's attributes or selection sets differ from what was loaded. `notes` gets
 // what the save cannot keep (the store of an R12 file).
-std::vector<Edit> DxfEdits(const Document& doc, const Drawing& drawing,
-                           std::vector<std::string>& notes);
+// Fails only when bytes the reader gave back cannot be read from the file again.
+qx::Result<std::vector<Edit>> DxfEdits(const Document& doc, const Drawing& drawing,
+                                       std::vector<std::string>& notes);
 
-// The saved file's bytes, given to `sink` piece by piece.
-void WriteDxf(const Document& doc, const Drawing& drawing, std::vector<std::string>& notes,
-              const ByteSink& sink);
+// The saved file's bytes, given to `sink` piece by piece. On a failure the sink has had only
+// part of them.
+qx::Status WriteDxf(const Document& doc, const Drawing& drawing, std::vector<std::string>& notes,
+                    const ByteSink& sink);
 // The saved file's bytes, whole.
-std::string WriteDxf(const Document& doc, const Drawing& drawing, std::vector<std::string>& notes);
+qx::Result<std::string> WriteDxf(const Document& doc, const Drawing& drawing,
+                                 std::vector<std::string>& notes);
 
 } // namespace cadhost::dxf

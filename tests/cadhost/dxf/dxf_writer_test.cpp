@@ -33,7 +33,11 @@ Loaded Load(const std::string& bytes) {
 
 std::string Save(const Loaded& l, std::vector<std::string>* notes = nullptr) {
     std::vector<std::string> ignored;
-    return WriteDxf(*l.document, l.drawing, notes != nullptr ? *notes : ignored);
+    qx::Result<std::string> saved =
+        WriteDxf(*l.document, l.drawing, notes != nullptr ? *notes : ignored);
+    if (!saved)
+        throw std::runtime_error(saved.error());
+    return std::move(*saved);
 }
 
 void SetText(Loaded& l, const std::string& handle, const std::string& text) {

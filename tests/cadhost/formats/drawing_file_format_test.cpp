@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 namespace cadhost {
 namespace {
@@ -128,6 +129,77 @@ TEST(DrawingFileFormat, AnExistingFileWithoutExtensionKeepsItsFormat) {
               "");
     EXPECT_EQ(FormatOfContent(ReadFile(dir.File("drawing"))), DrawingFormat::Json);
 }
+
+#if defined(__linux__)
+// A DXF file of some megabytes, most of it texts: "Door N" for the N-th.
+std::string LargeDxf(int texts) {
+    t::Tags entities;
+    for (int k = 1; k <= texts; ++k) {
+        const t::Tags one = t::Text(std::to_string(k + 32), "Ground floor - doors and frames",
+                                    "Door " + std::to_string(k), k, k, 2.5, 0);
+        entities.insert(entities.end(), one.begin(), one.end());
+    }
+    return t::Write(t::File({t::Header("AC1032"), t::Section("ENTITIES", entities)}));
+}
+
+std::string WithGates(std::string bytes) {
+    for (const char* text : {"\nDoor 1\n", "\nDoor 70000\n"})
+        bytes.replace(bytes.find(text), 5, "\nGate");
+    return bytes;
+}
+
+void ChangeTexts(Drawing& d) {
+    for (const char* handle : {"33", "70032"}) { // texts 1 and 70,000
+        const lgl_addr addr = d.FindEntityByName(handle);
+        ASSERT_NE(d.FindEntity(addr), nullptr) << handle;
+        ASSERT_TRUE(d.SetText(addr, "Gate" + d.FindEntity(addr)->text.text.substr(4)));
+    }
+}
+
+// The reader gives the memory of the entities back once read; a save reads them from the file
+// again, even when it replaced that file in between.
+TEST(DrawingFileFormat, ALargeDxfSavesFromItsFileAgain) {
+    TempDir dir;
+    const std::string bytes = LargeDxf(150000);
+    ASSERT_GT(bytes.size(), std::size_t{12} << 20);
+    WriteFile(dir.File("plan.dxf"), bytes);
+    auto opened = OpenDrawingFile(dir.File("plan.dxf"));
+    ASSERT_TRUE(opened) << opened.error();
+    EXPECT_FALSE(opened->dxfSource->image.Released().empty());
+    ChangeTexts(opened->drawing);
+    const std::string expected = WithGates(bytes);
+
+    ASSERT_EQ(SaveDrawingAs(opened->drawing, opened->dxfSource.get(), dir.File("plan.dxf")).error(),
+              "");
+    EXPECT_TRUE(ReadFile(dir.File("plan.dxf")) == expected);
+    // The file read is still the one the drawing came from, though a new one took its name.
+    ASSERT_EQ(SaveDrawingAs(opened->drawing, opened->dxfSource.get(), dir.File("copy.dxf")).error(),
+              "");
+    EXPECT_TRUE(ReadFile(dir.File("copy.dxf")) == expected);
+}
+
+TEST(DrawingFileFormat, ASaveFromADxfChangedOnDiskFailsAndWritesNothing) {
+    TempDir dir;
+    const std::string bytes = LargeDxf(150000);
+    WriteFile(dir.File("plan.dxf"), bytes);
+    WriteFile(dir.File("copy.dxf"), "old copy");
+    auto opened = OpenDrawingFile(dir.File("plan.dxf"));
+    ASSERT_TRUE(opened) << opened.error();
+    ChangeTexts(opened->drawing);
+    {
+        std::ofstream grow(dir.File("plan.dxf"), std::ios::binary | std::ios::app);
+        grow << "999\nadded by another program\n";
+    }
+    const auto saved =
+        SaveDrawingAs(opened->drawing, opened->dxfSource.get(), dir.File("copy.dxf"));
+    EXPECT_THAT(saved.error(), HasSubstr("plan.dxf changed on disk after it was read"));
+    EXPECT_THAT(saved.error(), HasSubstr("the old file is unchanged"));
+    EXPECT_TRUE(ReadFile(dir.File("copy.dxf")) == "old copy");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                            std::filesystem::directory_iterator()),
+              2);
+}
+#endif
 
 } // namespace
 } // namespace cadhost

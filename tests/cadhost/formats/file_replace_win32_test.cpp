@@ -81,10 +81,25 @@ TEST_F(ReplaceFileWin32, ContentsHandedOverInPiecesArriveWholeAndInOrder) {
                                           expected += piece;
                                           sink(piece);
                                       }
+                                      return qx::Status{};
                                   })
                   .error(),
               "");
     EXPECT_EQ(Read(file), expected);
+}
+
+// A writer that cannot give all of the contents (its source failed to read) fails the save: the
+// old file stays and the half-written temporary file goes.
+TEST_F(ReplaceFileWin32, AWriterThatFailsLeavesTheOldFile) {
+    const fs::path file = folder / "d.json";
+    Write(file, "old drawing");
+    const std::string error = ReplaceFileContents(file, [](const ByteSink& sink) {
+                                  sink("half of the new");
+                                  return qx::Status{qx::Failure{"the source went away"}};
+                              }).error();
+    EXPECT_THAT(error, HasSubstr(file.string() + ": cannot be saved: the source went away"));
+    EXPECT_THAT(error, HasSubstr("the old file is unchanged"));
+    EXPECT_EQ(Read(file), "old drawing");
 }
 
 TEST_F(ReplaceFileWin32, RefusesAReadOnlyFile) {
