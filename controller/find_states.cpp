@@ -68,7 +68,7 @@ void ShowFoundText(QuillexL& s, const PendingChangeType& e) {
         return;
     form::TfmFoundText w;
     w.lblFoundText = Shown(e.newstr);
-    w.title = "Found on " + Shown(e.lyrname.view());
+    w.title = "Found on " + Shown(e.lyrname);
     forms::ShowFoundText(*s.reviewForm, w);
 }
 

@@ -85,7 +85,7 @@ void ScanOne(const host::EntityRec& ent, const ScanOptions& options, PendingList
     PendingChangeType entry;
     entry.adr = ent.addr;
     entry.newstr = std::move(finding->newstr);
-    entry.lyrname = layerName;
+    entry.lyrname = layerName.view();
     entry.lyrLocked = locked;
     entry.Flag = finding->flag;
     entry.NumChanges = finding->numChanges;

@@ -24,7 +24,7 @@ enum class PendingChangeFlag : std::uint8_t {
 struct PendingChangeType {
     host::lgl_addr adr;
     std::string newstr;
-    host::str255 lyrname;
+    std::string lyrname; // as the host names the layer (Windows-1252); a list may be long
     bool lyrLocked = false;
     PendingChangeFlag Flag = PendingChangeFlag::AllOK;
     std::int32_t NumChanges = 0;

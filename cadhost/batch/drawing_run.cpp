@@ -206,7 +206,7 @@ private:
         if (!Ok())
             return;
         if (o_.layers.empty() && o_.operation != Operation::Find) {
-            Give(SelectionAnswer{D().Entities(), std::nullopt}, RequestKind::None,
+            Give(SelectionAnswer{{}, std::nullopt, true}, RequestKind::None,
                  "the selection of the whole drawing");
             return;
         }

@@ -49,6 +49,9 @@ struct SelectionMask {
 struct SelectionAnswer {
     std::vector<qx::host::lgl_addr> entities;
     std::optional<SelectionMask> mask;
+    // Every entity of the drawing instead of `entities`, in layer order: the list is then made
+    // once, by the host as it records the selection, not once more for the answer.
+    bool everything = false;
 };
 
 using Answer = std::variant<KeyAnswer, TextAnswer, NumberAnswer, PointAnswer, SelectionAnswer>;

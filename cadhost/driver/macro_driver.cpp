@@ -148,14 +148,26 @@ std::string MacroDriver::Fill(const cadhost::Answer& answer, Request& r) {
 
 std::string MacroDriver::FillSelection(const SelectionAnswer& selection, Request& r) {
     Drawing& d = CurrentSession().drawing;
+    // The host's selection tools never pick what the user's mask leaves out.
+    const auto allowed = [&](const Entity& e) {
+        return !selection.mask || selection.mask->Allows(e.type);
+    };
     std::vector<lgl_addr> chosen;
-    chosen.reserve(selection.entities.size());
+    if (selection.everything) {
+        chosen.reserve(d.LiveEntityCount());
+        for (const Layer& layer : d.Layers()) {
+            d.ForEachEntityOnLayer(layer.addr, [&](const Entity& e) {
+                if (allowed(e))
+                    chosen.push_back(e.addr);
+            });
+        }
+    }
+    chosen.reserve(chosen.size() + selection.entities.size());
     for (lgl_addr addr : selection.entities) {
         const Entity* e = d.FindEntity(addr);
         if (e == nullptr)
             return "no entity at " + std::to_string(addr.page) + ":" + std::to_string(addr.ofs);
-        // The host's selection tools never pick what the user's mask leaves out.
-        if (!selection.mask || selection.mask->Allows(e->type))
+        if (allowed(*e))
             chosen.push_back(addr);
     }
     selInfo_ = {};

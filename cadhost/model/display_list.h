@@ -5,6 +5,7 @@
 #include "host/host_types.h"
 
 #include <cstdint>
+#include <deque>
 #include <utility>
 #include <vector>
 
@@ -21,14 +22,16 @@ struct DisplayItem {
     std::uint8_t weight = 0;
 };
 
+// A run over a large drawing draws every entity it changes, so the list may grow to hundreds of
+// thousands of items: it grows in blocks, never by moving what it holds into a larger copy.
 class DisplayList {
 public:
     void Append(DisplayItem item) { items_.push_back(std::move(item)); }
-    const std::vector<DisplayItem>& Items() const { return items_; }
+    const std::deque<DisplayItem>& Items() const { return items_; }
     void Clear() { items_.clear(); }
 
 private:
-    std::vector<DisplayItem> items_;
+    std::deque<DisplayItem> items_;
 };
 
 } // namespace cadhost

@@ -159,7 +159,12 @@ bool Drawing::UpdateFromRecord(const qx::host::EntityRec& rec) {
     if (updated == *current) {
         return true;
     }
-    RecordChange(slot);
+    // A record that changed only the text, as a replacement does, is undone by the old text.
+    std::string text = std::move(updated.text.text);
+    updated.text.text = current->text.text;
+    const bool textOnly = updated == *current;
+    updated.text.text = std::move(text);
+    RecordChange(slot, textOnly ? Replaced::Text : Replaced::Entity);
     slots_[slot].entity = std::move(updated);
     return true;
 }
@@ -170,7 +175,7 @@ bool Drawing::SetText(lgl_addr addr, std::string text) {
         return false;
     }
     const std::size_t slot = static_cast<std::size_t>(addr.ofs) - 1;
-    RecordChange(slot);
+    RecordChange(slot, Replaced::Text);
     slots_[slot].entity.text.text = std::move(text);
     return true;
 }
@@ -180,7 +185,7 @@ bool Drawing::Erase(lgl_addr addr) {
         return false;
     }
     const std::size_t slot = static_cast<std::size_t>(addr.ofs) - 1;
-    RecordChange(slot);
+    RecordChange(slot, Replaced::Nothing);
     slots_[slot].erased = true;
     ++erasedCount_;
     return true;
@@ -355,9 +360,15 @@ bool Drawing::WasChanged(lgl_addr addr) const {
     return slot != nullptr && slot->changed;
 }
 
-void Drawing::RecordChange(std::size_t slot) {
-    slots_[slot].changed = true;
-    Change change{slot, slots_[slot].entity, slots_[slot].erased};
+void Drawing::RecordChange(std::size_t slot, Replaced replaced) {
+    Slot& s = slots_[slot];
+    s.changed = true;
+    Change change{static_cast<std::uint32_t>(slot), s.erased, replaced, {}, nullptr};
+    if (replaced == Replaced::Text) {
+        change.text = s.entity.text.text;
+    } else if (replaced == Replaced::Entity) {
+        change.whole = std::make_shared<const Entity>(s.entity);
+    }
     if (InTransaction()) {
         undoSteps_.back().changes.push_back(std::move(change));
         return;
@@ -376,7 +387,11 @@ bool Drawing::Undo() {
     UndoStep step = std::move(undoSteps_.back());
     undoSteps_.pop_back();
     for (auto it = step.changes.rbegin(); it != step.changes.rend(); ++it) {
-        slots_[it->slot].entity = std::move(it->before);
+        if (it->replaced == Replaced::Text) {
+            slots_[it->slot].entity.text.text = std::move(it->text);
+        } else if (it->replaced == Replaced::Entity) {
+            slots_[it->slot].entity = *it->whole;
+        }
         if (slots_[it->slot].erased != it->erasedBefore) {
             erasedCount_ = it->erasedBefore ? erasedCount_ + 1 : erasedCount_ - 1;
         }

@@ -19,6 +19,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -136,10 +137,16 @@ private:
         bool erased = false;
         bool changed = false; // a change was recorded, even if it was undone since
     };
+    // What a change replaced, kept for undo. Most changes of a run replace one text, so a
+    // change keeps only what it replaced: nothing (an erase), the old text, or the whole entity.
+    enum class Replaced : std::uint8_t { Nothing, Text, Entity };
     struct Change {
-        std::size_t slot = 0;
-        Entity before;
+        std::uint32_t slot = 0;
         bool erasedBefore = false;
+        Replaced replaced = Replaced::Nothing;
+        std::string text; // Replaced::Text
+        // Replaced::Entity. Never changed once taken, so a copy of the drawing may share it.
+        std::shared_ptr<const Entity> whole;
     };
     struct UndoStep {
         bool transaction = false;
@@ -164,8 +171,8 @@ private:
     // The place of the entity in the selection, or the selection's size when it is not in it.
     std::size_t PlaceInSelection(const Selection& sel, lgl_addr addr) const;
     std::string_view NameOfSlot(std::uint32_t slot) const { return slots_[slot].entity.name; }
-    // Remembers the slot's state before a change, for undo.
-    void RecordChange(std::size_t slot);
+    // Remembers the slot's state before a change that replaces what `replaced` names, for undo.
+    void RecordChange(std::size_t slot, Replaced replaced);
 
     std::vector<Layer> layers_;
     std::vector<std::vector<std::uint32_t>> layerSlots_; // per layer, slots in order added

@@ -231,15 +231,13 @@ private:
         std::size_t i = 2;
         const std::string& what = step.words[1];
         if (what == "all") {
-            selection.entities = d.Entities();
+            selection.everything = true;
         } else if (what == "layer" && step.words.size() > 2) {
             const Layer* layer = d.FindLayerByName(qx::host::Utf8ToCp1252Lossy(step.words[2]));
             if (layer == nullptr)
                 return ctx_.Fail(step, "no layer " + step.words[2]), std::nullopt;
-            for (lgl_addr a : d.Entities()) {
-                if (d.FindEntity(a)->layer == layer->addr)
-                    selection.entities.push_back(a);
-            }
+            d.ForEachEntityOnLayer(layer->addr,
+                                   [&](const Entity& e) { selection.entities.push_back(e.addr); });
             i = 3;
         } else if (what == "entities") {
             for (; i < step.words.size() && step.words[i] != "mask"; ++i) {

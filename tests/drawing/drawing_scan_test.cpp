@@ -183,7 +183,7 @@ TEST_P(ScanTable, ListsWhatTheOperationConcerns) {
         if (want.entity < row.texts.size()) {
             EXPECT_EQ(got.NumChanges, want.numChanges);
         }
-        EXPECT_EQ(got.lyrname.str(), "Plans");
+        EXPECT_EQ(got.lyrname, "Plans");
         EXPECT_FALSE(got.lyrLocked);
     }
     // The scan never changes the drawing.
@@ -209,9 +209,9 @@ TEST_F(ScanTest, LockedLayerIsRecordedWithItsName) {
     ScanLayer(shut);
 
     ASSERT_EQ(Pending().size(), 3u);
-    EXPECT_EQ(Pending()[0].lyrname.str(), "Open");
+    EXPECT_EQ(Pending()[0].lyrname, "Open");
     EXPECT_FALSE(Pending()[0].lyrLocked);
-    EXPECT_EQ(Pending()[1].lyrname.str(), "Shut");
+    EXPECT_EQ(Pending()[1].lyrname, "Shut");
     EXPECT_TRUE(Pending()[1].lyrLocked);
     EXPECT_EQ(Pending()[2].Flag, F::SmartEnt);
     EXPECT_TRUE(Pending()[2].lyrLocked);

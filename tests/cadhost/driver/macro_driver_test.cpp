@@ -156,8 +156,14 @@ TEST_F(Driver, AMaskKeepsTheTypesItExcludesOutOfTheSelection) {
     EXPECT_EQ(g_macro.selected, (std::vector<std::string>{"text", "ptext", "mtext", "line"}));
     EXPECT_EQ(g_macro.mask, nullptr) << "an unrestricted selection leads to no mask";
 
+    // The whole drawing, given without a list, is the same selection in the same order.
+    ASSERT_EQ(driver.Answer(SelectionAnswer{{}, std::nullopt, true}), "");
+    EXPECT_EQ(g_macro.selected, (std::vector<std::string>{"text", "ptext", "mtext", "line"}));
+
     SelectionAnswer masked{d.Entities(), SelectionMask{.text = false, .multiLineText = false}};
     ASSERT_EQ(driver.Answer(masked), "");
+    EXPECT_EQ(g_macro.selected, (std::vector<std::string>{"ptext", "line"}));
+    ASSERT_EQ(driver.Answer(SelectionAnswer{{}, masked.mask, true}), "");
     EXPECT_EQ(g_macro.selected, (std::vector<std::string>{"ptext", "line"}));
     ASSERT_NE(g_macro.mask, nullptr);
     const auto& bytes = g_macro.mask->bytes;

@@ -103,6 +103,33 @@ TEST_F(DrawingUndo, RecordWritesAndErasuresAreUndone) {
     EXPECT_EQ(Text(b), "beta");
 }
 
+// A change keeps only what it replaced: the old text when only the text changed, the whole
+// entity when more did. Either way the undo gives back the entity exactly, in the drawing and
+// in a copy of it taken before the undo.
+TEST_F(DrawingUndo, TextOnlyAndWholeEntityChangesUndoExactly) {
+    const Entity beforeA = *d.FindEntity(a);
+    const Entity beforeB = *d.FindEntity(b);
+    EntityRec rec;
+    FillRecord(beforeA, rec);
+    rec.text.assign("text only");
+    d.BeginTransaction();
+    ASSERT_TRUE(d.UpdateFromRecord(rec));
+    FillRecord(beforeB, rec);
+    rec.text.assign("text and colour");
+    rec.color = beforeB.color + 3;
+    ASSERT_TRUE(d.UpdateFromRecord(rec));
+    ASSERT_TRUE(d.SetText(b, "set afterwards"));
+    d.EndTransaction();
+    EXPECT_EQ(d.FindEntity(b)->color, beforeB.color + 3);
+
+    Drawing copy = d;
+    for (Drawing* drawing : {&d, &copy}) {
+        ASSERT_TRUE(drawing->Undo());
+        EXPECT_EQ(*drawing->FindEntity(a), beforeA);
+        EXPECT_EQ(*drawing->FindEntity(b), beforeB);
+    }
+}
+
 TEST_F(DrawingUndo, AWriteThatChangesNothingLeavesNoStep) {
     EntityRec rec;
     FillRecord(*d.FindEntity(a), rec);
