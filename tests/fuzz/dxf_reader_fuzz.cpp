@@ -35,7 +35,7 @@ std::string CheckChangesReadBack(const LoadedDxf& loaded) {
     const auto& doc = *loaded.document;
     std::vector<std::pair<cadhost::lgl_addr, std::string>> expected;
     for (std::size_t k = 0; k < doc.texts.size(); ++k) {
-        const Entity* e = drawing.FindEntity(doc.texts[k].entity);
+        const Entity* e = drawing.FindEntity(doc.texts[k].Entity());
         QX_FUZZ_CHECK(e != nullptr);
         // A line end inside a text is written in caret form (^M) and reads back as such.
         const bool lineEnd = e->text.text.find_first_of("\r\n") != std::string::npos;
@@ -56,7 +56,7 @@ std::string CheckChangesReadBack(const LoadedDxf& loaded) {
     QX_FUZZ_CHECK(again->document->texts.size() == doc.texts.size());
     // Entities are added in file order, so the k-th editable text is the same entity.
     for (std::size_t k = 0; k < expected.size(); ++k) {
-        const Entity* e = again->drawing.FindEntity(again->document->texts[k].entity);
+        const Entity* e = again->drawing.FindEntity(again->document->texts[k].Entity());
         QX_FUZZ_CHECK(e != nullptr && e->text.text == expected[k].second);
     }
     if (doc.store.unavailable.empty()) {

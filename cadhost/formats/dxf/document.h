@@ -7,6 +7,7 @@
 #include "cadhost/formats/dxf/tag_reader.h"
 #include "cadhost/formats/dxf/text_codec.h"
 #include "cadhost/model/attribute_table.h"
+#include "cadhost/model/drawing.h"
 #include "cadhost/model/selection_set_table.h"
 #include "host/host_types.h"
 
@@ -20,11 +21,16 @@ namespace cadhost::dxf {
 
 // A TEXT or ATTRIB entity whose text the macro may change: its address in the drawing and its
 // value (group 1) in the file.
+// A large drawing has one per text, so it is kept to 12 bytes: the entity is given by its place
+// on the entity page.
 struct EditableText {
-    qx::host::lgl_addr entity;
+    std::int32_t entityOfs = 0;
     std::uint32_t offset = 0;
     std::uint16_t length = 0;
+
+    qx::host::lgl_addr Entity() const { return {kEntityPage, entityOfs}; }
 };
+static_assert(sizeof(EditableText) == 12);
 
 // The drawing state that DXF has no field for, as the file held it. A save compares the
 // drawing with it to tell whether the store must be written.

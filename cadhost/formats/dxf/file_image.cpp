@@ -16,10 +16,18 @@ bool Overlap(Span a, Span b) {
 } // namespace
 
 void FileImage::ReleaseBehind(std::size_t from, std::size_t to) {
+    Release(from, to, source_->ReleaseStep());
+}
+
+void FileImage::ReleaseAllBehind(std::size_t from, std::size_t to) {
+    Release(from, to, 1);
+}
+
+void FileImage::Release(std::size_t from, std::size_t to, std::size_t least) {
     if (!released_.empty())
         from = std::max(from, released_.back().end);
     to = std::min(to, Size());
-    if (to <= from || to - from < source_->ReleaseStep())
+    if (to <= from || to - from < least)
         return;
     const Span given = source_->Release(Span{from, to});
     if (given.empty())

@@ -27,6 +27,8 @@ public:
     // and `to`, once that is at least the source's release step. Ranges are given back in file
     // order only: the reader calls this as it moves on.
     void ReleaseBehind(std::size_t from, std::size_t to);
+    // The same, however little that is: at the end of what the reader may give back.
+    void ReleaseAllBehind(std::size_t from, std::size_t to);
     bool IsResident(Span range) const;
     const std::vector<Span>& Released() const { return released_; }
 
@@ -37,6 +39,8 @@ public:
     qx::Status Copy(Span range, const std::function<void(std::string_view)>& take) const;
 
 private:
+    void Release(std::size_t from, std::size_t to, std::size_t least);
+
     std::unique_ptr<SourceBytes> source_;
     std::vector<Span> released_; // in file order, not touching
     // The last range read from the file again, so that the values a save compares, which come

@@ -258,7 +258,7 @@ public:
             e.color = c.colour;
             return e;
         });
-        doc_->texts.push_back(EditableText{addr, value->offset, value->length});
+        doc_->texts.push_back(EditableText{addr.ofs, value->offset, value->length});
     }
 
     void MTextEntity() {

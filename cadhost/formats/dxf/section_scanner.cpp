@@ -194,6 +194,8 @@ public:
                 doc_->image.ReleaseBehind(sectionStart, t.start);
             }
         }
+        if (section == "ENTITIES")
+            doc_->image.ReleaseAllBehind(sectionStart, t.start);
         builder_->EndSection();
     }
 

@@ -56,9 +56,9 @@ qx::Result<std::vector<Edit>> DxfEdits(const Document& doc, const Drawing& drawi
     std::vector<Edit> edits;
     for (const EditableText& text : doc.texts) {
         // A text never changed since the load is the file's own: nothing to decode or compare.
-        if (!drawing.WasChanged(text.entity))
+        if (!drawing.WasChanged(text.Entity()))
             continue;
-        const Entity* e = drawing.FindEntity(text.entity);
+        const Entity* e = drawing.FindEntity(text.Entity());
         if (e == nullptr)
             continue;
         if (qx::Status added = AddTextEdit(doc, text, e->text.text, edits); !added)
