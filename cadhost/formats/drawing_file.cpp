@@ -78,7 +78,7 @@ qx::Result<DrawingDocument> OpenDrawingFile(const fs::path& file) {
     const std::string source = file.string();
     std::unique_ptr<FileBytes> bytes;
     try {
-        bytes = std::make_unique<FileBytes>(file);
+        bytes = std::make_unique<FileBytes>(file, FileBytes::AsRead{});
     } catch (const std::bad_alloc&) {
         return qx::Failure{source + ": is too large for the memory this host can have"};
     }
@@ -98,6 +98,8 @@ qx::Result<DrawingDocument> OpenDrawingFile(const fs::path& file) {
         return qx::Failure{source + ": is neither a JSON drawing nor an ASCII DXF file"};
     if (format.value_or(*hint) == DrawingFormat::Dxf)
         return OpenDxf(std::move(bytes), source);
+    if (qx::Status rest = bytes->FillTo(bytes->bytes().size()); !rest)
+        return qx::Failure{source + ": " + rest.error()};
     return OpenJson(bytes->bytes(), source);
 }
 

@@ -25,6 +25,11 @@ public:
     // Reads the regular file `file`; ok() is false when it is not one or cannot be read. A file
     // that shrinks while it is read is read as far as it goes.
     explicit FileBytes(const std::filesystem::path& file);
+    // Reads only the first part of the file at once, and the rest as FillTo asks for it (on
+    // Windows the whole file at once all the same). Its bytes() are then the file's size, read
+    // or not.
+    struct AsRead {};
+    FileBytes(const std::filesystem::path& file, AsRead);
     ~FileBytes() override;
     FileBytes(const FileBytes&) = delete;
     FileBytes& operator=(const FileBytes&) = delete;
@@ -35,8 +40,14 @@ public:
     std::string_view Bytes() const override { return bytes(); }
     dxf::Span Release(dxf::Span range) override;
     qx::Status Reread(dxf::Span range, std::string& out) const override;
+    std::size_t Filled() const override { return filled_; }
+    qx::Status FillTo(std::size_t end) override;
 
 private:
+    FileBytes(const std::filesystem::path& file, bool whole);
+    enum class Outcome { Read, Shorter, Failed };
+    // Reads on to `end`, or as far as the file goes.
+    Outcome ReadOn(std::size_t end);
     // A buffer for `size` bytes and a terminating zero, advised to use huge pages.
     char* Allocate(std::size_t size);
 
@@ -44,6 +55,8 @@ private:
     std::string name_;
     std::unique_ptr<char[]> data_;
     std::size_t size_ = 0;
+    std::size_t filled_ = 0;
+    int readError_ = 0;
     bool ok_ = false;
     std::unique_ptr<Held> held_;
 };

@@ -1,7 +1,9 @@
 #include "cadhost/formats/read_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -46,33 +48,72 @@ struct FileBytes::Held {
     }
 };
 
-FileBytes::FileBytes(const std::filesystem::path& file) : name_(file.string()) {
+// A file read as the reader goes is read in pieces of this size: large enough that the reads
+// cost little, small enough that what the reader gives back behind it is soon taken again.
+constexpr std::size_t kReadPiece = std::size_t{4} << 20;
+
+FileBytes::FileBytes(const std::filesystem::path& file) : FileBytes(file, true) {}
+
+FileBytes::FileBytes(const std::filesystem::path& file, AsRead) : FileBytes(file, false) {}
+
+FileBytes::FileBytes(const std::filesystem::path& file, bool whole) : name_(file.string()) {
     auto held = std::make_unique<Held>();
     held->fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
     if (held->fd < 0) {
         return;
     }
     struct stat st {};
-    if (::fstat(held->fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        held->identity = IdentityOf(st);
-        const auto size = static_cast<std::size_t>(st.st_size);
-        char* data = Allocate(size);
-        ok_ = true;
-        while (ok_ && size_ < size) {
-            const ssize_t got = ::read(held->fd, data + size_, size - size_);
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            ok_ = got >= 0;
-            if (got <= 0) {
-                break; // a file that shrank while it was read is read as far as it goes
-            }
-            size_ += static_cast<std::size_t>(got);
+    if (::fstat(held->fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        return;
+    }
+    held->identity = IdentityOf(st);
+    size_ = static_cast<std::size_t>(st.st_size);
+    Allocate(size_);
+    held_ = std::move(held);
+    const Outcome read = ReadOn(whole ? size_ : std::min(size_, kReadPiece));
+    ok_ = read != Outcome::Failed;
+    if (whole) {
+        // A file that shrank while it was read is read as far as it goes.
+        size_ = filled_;
+        held_.reset();
+    }
+}
+
+FileBytes::Outcome FileBytes::ReadOn(std::size_t end) {
+    while (filled_ < end) {
+        const ssize_t got =
+            ::pread(held_->fd, data_.get() + filled_, end - filled_, static_cast<off_t>(filled_));
+        if (got < 0 && errno == EINTR) {
+            continue;
         }
+        if (got < 0) {
+            readError_ = errno;
+            return Outcome::Failed;
+        }
+        if (got == 0) {
+            return Outcome::Shorter;
+        }
+        filled_ += static_cast<std::size_t>(got);
     }
-    if (ok_) {
-        held_ = std::move(held);
+    return Outcome::Read;
+}
+
+qx::Status FileBytes::FillTo(std::size_t end) {
+    if (!held_) {
+        return filled_ >= std::min(end, size_) ? qx::Status{}
+                                               : qx::Failure{"the file is no longer open"};
     }
+    end = std::min(size_, std::max(end, filled_ + kReadPiece));
+    switch (ReadOn(end)) {
+    case Outcome::Read:
+        return qx::Status{};
+    case Outcome::Shorter:
+        return qx::Failure{"the file became shorter while it was read"};
+    case Outcome::Failed:
+        break;
+    }
+    return qx::Failure{"the file cannot be read past byte " + std::to_string(filled_) + " (" +
+                       std::strerror(readError_) + ")"};
 }
 
 FileBytes::~FileBytes() = default;

@@ -10,6 +10,8 @@ namespace cadhost {
 // is open; its bytes stay in memory.
 struct FileBytes::Held {};
 
+FileBytes::FileBytes(const std::filesystem::path& file, AsRead) : FileBytes(file) {}
+
 FileBytes::FileBytes(const std::filesystem::path& file) : name_(file.string()) {
     const HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -35,12 +37,21 @@ FileBytes::FileBytes(const std::filesystem::path& file) : name_(file.string()) {
         }
     }
     CloseHandle(handle);
+    filled_ = size_;
 }
 
 FileBytes::~FileBytes() = default;
 
 dxf::Span FileBytes::Release(dxf::Span) {
     return {};
+}
+
+qx::Status FileBytes::FillTo(std::size_t) {
+    return qx::Status{}; // read whole at once
+}
+
+FileBytes::Outcome FileBytes::ReadOn(std::size_t) {
+    return Outcome::Read;
 }
 
 qx::Status FileBytes::Reread(dxf::Span, std::string&) const {

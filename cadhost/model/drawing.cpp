@@ -310,28 +310,36 @@ std::size_t Drawing::PlaceInSelection(const Selection& sel, lgl_addr addr) const
 }
 
 std::int32_t Drawing::CreateSelection(std::vector<lgl_addr> entities) {
-    Selection sel;
     // Repeated addresses count once. Only entity addresses can repeat meaningfully; anything
-    // else is kept once per value as well.
+    // else is kept once per value as well. The list is thinned where it is, since a selection
+    // of a whole large drawing is megabytes long.
     std::vector<bool> taken(slots_.size() + 1, false);
     std::vector<lgl_addr> others;
-    sel.entities.reserve(entities.size());
-    for (const lgl_addr addr : entities) {
+    const auto repeated = [&](const lgl_addr addr) {
         const bool entity = addr.page == kEntityPage && addr.ofs >= 1 &&
                             static_cast<std::size_t>(addr.ofs) <= slots_.size();
         if (entity) {
             if (taken[static_cast<std::size_t>(addr.ofs)]) {
-                continue;
+                return true;
             }
             taken[static_cast<std::size_t>(addr.ofs)] = true;
-        } else {
-            if (std::find(others.begin(), others.end(), addr) != others.end()) {
-                continue;
-            }
-            others.push_back(addr);
+            return false;
         }
-        sel.entities.push_back(addr);
+        if (std::find(others.begin(), others.end(), addr) != others.end()) {
+            return true;
+        }
+        others.push_back(addr);
+        return false;
+    };
+    std::size_t kept = 0;
+    for (const lgl_addr addr : entities) {
+        if (!repeated(addr)) {
+            entities[kept++] = addr;
+        }
     }
+    entities.resize(kept);
+    Selection sel;
+    sel.entities = std::move(entities);
     selections_.push_back(std::move(sel));
     return static_cast<std::int32_t>(selections_.size());
 }

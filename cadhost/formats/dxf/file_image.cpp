@@ -39,8 +39,8 @@ void FileImage::Release(std::size_t from, std::size_t to, std::size_t least) {
 }
 
 bool FileImage::IsResident(Span range) const {
-    return std::none_of(released_.begin(), released_.end(),
-                        [range](Span r) { return Overlap(r, range); });
+    return range.end <= Filled() && std::none_of(released_.begin(), released_.end(),
+                                                 [range](Span r) { return Overlap(r, range); });
 }
 
 qx::Result<std::string_view> FileImage::Slice(Span range) const {
@@ -62,6 +62,10 @@ qx::Result<std::string_view> FileImage::Slice(Span range) const {
 
 qx::Status FileImage::Copy(Span range, const std::function<void(std::string_view)>& take) const {
     range.end = std::min(range.end, Size());
+    // A load reads its file to the end before it is done; a document not loaded whole has
+    // nothing to copy from.
+    if (range.end > Filled())
+        return qx::Failure{"the drawing file was not read to its end"};
     std::string piece;
     std::size_t pos = range.begin;
     const auto fromMemory = [&](std::size_t until) {

@@ -19,6 +19,11 @@ public:
     explicit FileImage(std::unique_ptr<SourceBytes> source) : source_(std::move(source)) {}
 
     std::size_t Size() const { return source_->Bytes().size(); }
+    // The source, for the tag reader, which asks it to read on as it goes.
+    SourceBytes& Source() { return *source_; }
+    // How far the bytes are read; reading the rest, as the load does once its reader is done.
+    std::size_t Filled() const { return source_->Filled(); }
+    qx::Status FillAll() { return source_->FillTo(Size()); }
     // The bytes for the reader, which reads each byte before it gives its range back, and for
     // ranges never given back.
     std::string_view Bytes() const { return source_->Bytes(); }

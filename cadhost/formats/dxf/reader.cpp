@@ -52,6 +52,9 @@ qx::Result<LoadedDxf> ReadDxf(std::unique_ptr<SourceBytes> bytes, std::string so
     try {
         ModelBuilder builder(*doc);
         const ScannedFile scanned = ScanSections(*doc, builder);
+        // What follows the end of the drawing is kept too, as it was.
+        if (qx::Status rest = doc->image.FillAll(); !rest)
+            throw ReadError{rest.error()};
         builder.Finish(scanned.currentLayer);
         Drawing& drawing = builder.Model();
         ReadStore(*doc, scanned, drawing);

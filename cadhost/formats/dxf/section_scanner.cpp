@@ -28,7 +28,8 @@ constexpr std::size_t kShortestEntityBytes = 7;
 class Scanner {
 public:
     Scanner(Document& doc, ModelBuilder& builder)
-        : doc_(&doc), builder_(&builder), tags_(doc.image.Bytes()), record_(doc.image.Bytes()) {}
+        : doc_(&doc), builder_(&builder), tags_(doc.image.Bytes(), &doc.image.Source()),
+          record_(doc.image.Bytes()) {}
 
     ScannedFile Take() { return std::move(scanned_); }
 
@@ -99,7 +100,7 @@ public:
 
     // New tags written into the file look like the ones around them.
     void NoteLineStyle() {
-        const std::string_view b = doc_->image.Bytes();
+        const std::string_view b = doc_->image.Bytes().substr(0, doc_->image.Filled());
         const std::size_t nl = b.find('\n');
         if (nl != std::string_view::npos && nl > 0 && b[nl - 1] == '\r')
             doc_->lineEnd = "\r\n";

@@ -34,6 +34,16 @@ public:
     // How far the reader should get past the last range given back before it gives back the
     // next: each release costs a system call.
     virtual std::size_t ReleaseStep() const { return std::size_t{8} << 20; }
+
+    // A source may read its file as the reader goes, so that the memory given back behind the
+    // reader is soon taken again ahead of it instead of fresh memory: how far the bytes are
+    // read, and reading on to at least `end` (or the end of the file). A file that cannot be
+    // read that far fails, with a message that says why.
+    virtual std::size_t Filled() const { return Bytes().size(); }
+    virtual qx::Status FillTo(std::size_t) { return qx::Status{}; }
+    // How far ahead of the tag being read the reader asks for bytes: more than the longest
+    // tag of a sound file.
+    virtual std::size_t ReadAhead() const { return std::size_t{256} << 10; }
 };
 
 // Bytes held in memory only, as a drawing built from bytes is: nothing is given back.

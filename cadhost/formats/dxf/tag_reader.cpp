@@ -67,7 +67,8 @@ std::size_t ValueLineEnd(std::string_view bytes, std::size_t offset, std::size_t
     return end;
 }
 
-TagReader::TagReader(std::string_view bytes) : bytes_(bytes) {
+TagReader::TagReader(std::string_view bytes, SourceBytes* source) : bytes_(bytes), source_(source) {
+    ReadTo(std::min(bytes_.size(), kUtf8Bom.size()));
     // Some editors put a byte-order mark in front of a UTF-8 file; it is not a group code.
     if (bytes_.starts_with(kUtf8Bom)) {
         pos_ = kUtf8Bom.size();
@@ -80,15 +81,13 @@ bool TagReader::Fail(std::size_t line, std::string message) {
     return false;
 }
 
-const char* TagReader::LineEnd(const char* from) const {
-    const char* const limit = bytes_.data() + bytes_.size();
+const char* TagReader::LineEnd(const char* from, const char* limit) {
     const auto* nl =
         static_cast<const char*>(std::memchr(from, '\n', static_cast<std::size_t>(limit - from)));
     return nl == nullptr ? limit : nl;
 }
 
-bool TagReader::FullCode(const char* codeStart, int& code, const char*& codeFeed) {
-    codeFeed = LineEnd(codeStart);
+bool TagReader::FullCode(const char* codeStart, const char* codeFeed, int& code) {
     const char* codeEnd = codeFeed;
     if (codeEnd != codeStart && codeEnd[-1] == '\r')
         --codeEnd;
@@ -116,25 +115,57 @@ bool TagReader::FullCode(const char* codeStart, int& code, const char*& codeFeed
     return true;
 }
 
+bool TagReader::ReadTo(std::size_t end) {
+    if (source_ == nullptr || end <= source_->Filled())
+        return true;
+    if (qx::Status read = source_->FillTo(end); !read)
+        return Fail(line_, read.error());
+    return true;
+}
+
+bool TagReader::ReadOnAndRetry(Tag& tag) {
+    const std::size_t filled = Filled();
+    const std::size_t ahead = std::max(source_->ReadAhead(), filled - pos_);
+    if (!ReadTo(std::min(bytes_.size(), filled + ahead)))
+        return false;
+    return Next(tag);
+}
+
 bool TagReader::Next(Tag& tag) {
     // Written for speed: this runs for every tag of the file, so it scans each line once and
     // parses the group code by hand.
-    const char* const base = bytes_.data();
-    const char* const limit = base + bytes_.size();
     if (pos_ >= bytes_.size() || !error_.empty())
         return false;
+    // Every line is looked at only up to what is read; one that runs on past it is read on and
+    // looked at again, so a tag never reads bytes that are not there yet.
+    const bool partial = Filled() < bytes_.size();
+    if (partial && Filled() - pos_ < source_->ReadAhead() &&
+        !ReadTo(std::min(bytes_.size(), pos_ + 2 * source_->ReadAhead())))
+        return false;
+    const char* const base = bytes_.data();
+    const char* const limit = base + Filled();
+    const bool more = Filled() < bytes_.size();
     const std::size_t codeLine = line_;
     const char* const codeStart = base + pos_;
     int code = 0;
     const char* codeFeed = nullptr;
-    if (!QuickCode(codeStart, limit, code, codeFeed) && !FullCode(codeStart, code, codeFeed))
-        return false;
+    if (!QuickCode(codeStart, limit, code, codeFeed)) {
+        codeFeed = LineEnd(codeStart, limit);
+        if (codeFeed == limit && more)
+            return ReadOnAndRetry(tag);
+        if (!FullCode(codeStart, codeFeed, code))
+            return false;
+    }
     if (codeFeed == limit || codeFeed + 1 == limit) {
+        if (more)
+            return ReadOnAndRetry(tag);
         return Fail(codeLine, "the group code " + std::to_string(code) +
                                   " has no value: the file ends after it");
     }
     const char* const valueStart = codeFeed + 1;
-    const char* const valueFeed = LineEnd(valueStart);
+    const char* const valueFeed = LineEnd(valueStart, limit);
+    if (valueFeed == limit && more)
+        return ReadOnAndRetry(tag);
     const char* valueEnd = valueFeed;
     if (valueEnd != valueStart && valueEnd[-1] == '\r')
         --valueEnd;

@@ -2,6 +2,8 @@
 // a value line. A tag is a span over the file's bytes, so reading allocates nothing per tag.
 #pragma once
 
+#include "cadhost/formats/dxf/source_bytes.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -26,10 +28,11 @@ struct Tag {
 
 // Reads tags one by one from bytes that outlive it. The value of a tag is everything on its
 // line but the line end ("\n" or "\r\n"); nothing else is trimmed, so a value written back
-// unchanged is the same bytes.
+// unchanged is the same bytes. With a source that reads its file as the reader goes, the
+// reader asks it for the bytes ahead before it looks at them.
 class TagReader {
 public:
-    explicit TagReader(std::string_view bytes);
+    explicit TagReader(std::string_view bytes, SourceBytes* source = nullptr);
 
     // The next tag; false at the end of the bytes or at a fault, which Error() then names
     // with its line.
@@ -42,14 +45,22 @@ public:
     std::size_t Line() const { return line_; }
 
 private:
-    // The end of the line that begins at `from`: its line feed, or the end of the bytes.
-    const char* LineEnd(const char* from) const;
-    // Parses the group-code line that begins at `codeStart` with every check, for the lines the
-    // quick parse does not take; false, with the error noted, when it is not a group code.
-    bool FullCode(const char* codeStart, int& code, const char*& codeFeed);
+    // The end of the line that begins at `from`: its line feed, or `limit`.
+    static const char* LineEnd(const char* from, const char* limit);
+    // Parses the group-code line from `codeStart` to its line feed with every check, for the
+    // lines the quick parse does not take; false, with the error noted, when it is not a group
+    // code.
+    bool FullCode(const char* codeStart, const char* codeFeed, int& code);
     bool Fail(std::size_t line, std::string message);
+    // How far the bytes are read, and reading on; false, with the error noted, when the file
+    // cannot be read that far.
+    std::size_t Filled() const { return source_ != nullptr ? source_->Filled() : bytes_.size(); }
+    bool ReadTo(std::size_t end);
+    // Reads on past a line that runs to the end of what is read, then reads the tag again.
+    bool ReadOnAndRetry(Tag& tag);
 
     std::string_view bytes_;
+    SourceBytes* source_ = nullptr;
     std::size_t pos_ = 0;
     std::size_t line_ = 1;
     std::string error_;

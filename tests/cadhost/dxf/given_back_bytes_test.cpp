@@ -41,6 +41,8 @@ TEST(FileImage, CopiesAndSlicesAcrossMemoryAndTheFile) {
     int rereads = 0;
     source->rereads_ = &rereads;
     FileImage image(std::move(source));
+    EXPECT_FALSE(image.Copy(Span{0, 10}, [](std::string_view) {}).ok()) << "nothing read yet";
+    ASSERT_TRUE(image.FillAll().ok());
     image.ReleaseBehind(10, 40);
     image.ReleaseBehind(0, 60); // goes on from where the last ended
     EXPECT_THAT(image.Released(), ElementsAre(::testing::Field(&Span::begin, 10u)));
@@ -66,6 +68,7 @@ TEST(FileImage, AFileThatChangedIsAFailureNotOtherBytes) {
     bool changed = false;
     source->fileChanged_ = &changed;
     FileImage image(std::move(source));
+    ASSERT_TRUE(image.FillAll().ok());
     image.ReleaseBehind(10, 20);
     changed = true;
     EXPECT_EQ(*image.Slice(Span{0, 10}), "0123456789"); // still in memory
@@ -168,6 +171,18 @@ TEST(GivenBackBytes, ASaveFromAFileThatChangedFailsAndSaysWhy) {
     const qx::Result<std::string> saved = WriteDxf(*l.document, l.drawing, notes);
     ASSERT_FALSE(saved.ok());
     EXPECT_THAT(saved.error(), HasSubstr("plan.dxf changed"));
+}
+
+TEST(GivenBackBytes, AFileThatCannotBeReadToItsEndIsAFailureNamingTheLine) {
+    const std::string bytes = Plan();
+    for (const std::size_t readable : {std::size_t{40}, bytes.size() / 2, bytes.size() - 1}) {
+        auto source = std::make_unique<ForgetfulBytes>(bytes);
+        source->readableUpTo = readable;
+        const qx::Result<LoadedDxf> loaded = ReadDxf(std::move(source), "plan.dxf");
+        ASSERT_FALSE(loaded.ok());
+        EXPECT_THAT(loaded.error(), ::testing::StartsWith("plan.dxf: "));
+        EXPECT_THAT(loaded.error(), HasSubstr("the file became shorter while it was read"));
+    }
 }
 
 } // namespace

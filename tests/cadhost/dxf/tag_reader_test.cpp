@@ -1,5 +1,6 @@
 // The tag layer: every value is a span of the file's own bytes, and every fault names its line.
 #include "cadhost/formats/dxf/tag_reader.h"
+#include "tests/cadhost/dxf/forgetful_bytes.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -17,14 +18,25 @@ struct Read {
     std::string error;
 };
 
-Read ReadAll(std::string_view bytes) {
+Read ReadFrom(std::string_view bytes, SourceBytes* source) {
     Read r;
-    TagReader reader(bytes);
+    TagReader reader(bytes, source);
     Tag t;
     while (reader.Next(t))
         r.tags.emplace_back(t.code, std::string(bytes.substr(t.offset, t.length)));
     r.error = reader.Error();
     return r;
+}
+
+// Reads the bytes whole, and again from a source that reads them a few bytes at a time as the
+// reader asks: every tag and every fault must come out the same.
+Read ReadAll(std::string_view bytes) {
+    const Read whole = ReadFrom(bytes, nullptr);
+    test::ForgetfulBytes source{std::string(bytes)};
+    const Read asRead = ReadFrom(source.Bytes(), &source);
+    EXPECT_EQ(asRead.tags, whole.tags);
+    EXPECT_EQ(asRead.error, whole.error);
+    return whole;
 }
 
 struct GoodCase {
