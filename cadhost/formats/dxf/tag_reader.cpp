@@ -67,7 +67,10 @@ std::size_t ValueLineEnd(std::string_view bytes, std::size_t offset, std::size_t
     return end;
 }
 
-TagReader::TagReader(std::string_view bytes, SourceBytes* source) : bytes_(bytes), source_(source) {
+TagReader::TagReader(std::string_view bytes, SourceBytes* source)
+    : bytes_(bytes), source_(source),
+      filled_(source != nullptr ? std::min(source->Filled(), bytes.size()) : bytes.size()),
+      readAhead_(source != nullptr ? source->ReadAhead() : 0) {
     ReadTo(std::min(bytes_.size(), kUtf8Bom.size()));
     // Some editors put a byte-order mark in front of a UTF-8 file; it is not a group code.
     if (bytes_.starts_with(kUtf8Bom)) {
@@ -116,16 +119,18 @@ bool TagReader::FullCode(const char* codeStart, const char* codeFeed, int& code)
 }
 
 bool TagReader::ReadTo(std::size_t end) {
-    if (source_ == nullptr || end <= source_->Filled())
+    if (source_ == nullptr || end <= filled_)
         return true;
-    if (qx::Status read = source_->FillTo(end); !read)
+    const qx::Status read = source_->FillTo(end);
+    filled_ = std::min(source_->Filled(), bytes_.size());
+    if (!read)
         return Fail(line_, read.error());
     return true;
 }
 
 bool TagReader::ReadOnAndRetry(Tag& tag) {
     const std::size_t filled = Filled();
-    const std::size_t ahead = std::max(source_->ReadAhead(), filled - pos_);
+    const std::size_t ahead = std::max(readAhead_, filled - pos_);
     if (!ReadTo(std::min(bytes_.size(), filled + ahead)))
         return false;
     return Next(tag);
@@ -138,13 +143,12 @@ bool TagReader::Next(Tag& tag) {
         return false;
     // Every line is looked at only up to what is read; one that runs on past it is read on and
     // looked at again, so a tag never reads bytes that are not there yet.
-    const bool partial = Filled() < bytes_.size();
-    if (partial && Filled() - pos_ < source_->ReadAhead() &&
-        !ReadTo(std::min(bytes_.size(), pos_ + 2 * source_->ReadAhead())))
+    if (filled_ < bytes_.size() && filled_ - pos_ < readAhead_ &&
+        !ReadTo(std::min(bytes_.size(), pos_ + 2 * readAhead_)))
         return false;
     const char* const base = bytes_.data();
-    const char* const limit = base + Filled();
-    const bool more = Filled() < bytes_.size();
+    const char* const limit = base + filled_;
+    const bool more = filled_ < bytes_.size();
     const std::size_t codeLine = line_;
     const char* const codeStart = base + pos_;
     int code = 0;

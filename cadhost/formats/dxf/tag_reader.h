@@ -54,13 +54,15 @@ private:
     bool Fail(std::size_t line, std::string message);
     // How far the bytes are read, and reading on; false, with the error noted, when the file
     // cannot be read that far.
-    std::size_t Filled() const { return source_ != nullptr ? source_->Filled() : bytes_.size(); }
+    std::size_t Filled() const { return filled_; }
     bool ReadTo(std::size_t end);
     // Reads on past a line that runs to the end of what is read, then reads the tag again.
     bool ReadOnAndRetry(Tag& tag);
 
     std::string_view bytes_;
     SourceBytes* source_ = nullptr;
+    std::size_t filled_ = 0;    // as the source last said: asked once per read, not per tag
+    std::size_t readAhead_ = 0; // the source's
     std::size_t pos_ = 0;
     std::size_t line_ = 1;
     std::string error_;
