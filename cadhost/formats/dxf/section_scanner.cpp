@@ -75,10 +75,13 @@ public:
         // No entity is shorter than "0\nLINE\n"; room reserved beyond what the file fills is
         // address space only, never touched.
         builder_->ReserveEntities(doc_->image.Size() / kShortestEntityBytes);
-        NoteLineStyle();
         Tag t;
         bool sawEof = false;
+        bool first = true;
         while (NextTag(t)) {
+            if (first)
+                NoteLineStyle(t);
+            first = false;
             if (t.code == 999)
                 continue;
             const std::string_view v = Trimmed(Value(t));
@@ -98,14 +101,15 @@ public:
         ReadyCodec(); // a file of only tables still needs its encoding settled
     }
 
-    // New tags written into the file look like the ones around them.
-    void NoteLineStyle() {
-        const std::string_view b = doc_->image.Bytes().substr(0, doc_->image.Filled());
-        const std::size_t nl = b.find('\n');
-        if (nl != std::string_view::npos && nl > 0 && b[nl - 1] == '\r')
+    // New tags written into the file look like the ones around them: the first tag's line end
+    // and the padding of its group code tell how. (Read from the tag, since a file read as the
+    // reader goes has only what the tag reader has asked for.)
+    void NoteLineStyle(const Tag& first) {
+        const std::string_view b = doc_->image.Bytes();
+        // The group-code line ends just before the value begins.
+        if (first.offset >= 2 && b[first.offset - 2] == '\r')
             doc_->lineEnd = "\r\n";
-        const std::size_t first = b.starts_with("\xEF\xBB\xBF") ? 3 : 0;
-        doc_->paddedCodes = first < b.size() && b[first] == ' ';
+        doc_->paddedCodes = b[first.start] == ' ';
     }
 
     void ReadSection(std::size_t sectionLine) {
