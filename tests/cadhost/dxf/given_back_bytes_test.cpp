@@ -81,7 +81,7 @@ TEST(FileImage, AFileThatChangedIsAFailureNotOtherBytes) {
 }
 
 // A file with a header, a layer table, many texts and an OBJECTS section for the store.
-std::string Plan() {
+std::string Plan(const std::string& lineEnd = "\n") {
     Tags entities;
     for (int k = 1; k <= 40; ++k) {
         const Tags one = test::Text(std::to_string(k + 20), k % 2 ? "Doors" : "0",
@@ -103,7 +103,8 @@ std::string Plan() {
     return test::Write(
         test::File({test::Header("AC1015", "ANSI_1252", {{9, "$HANDSEED"}, {5, "100"}}),
                     test::LayerTable({{"0"}, {"Doors", 1}}), test::Section("ENTITIES", entities),
-                    test::Section("OBJECTS", objects)}));
+                    test::Section("OBJECTS", objects)}),
+        lineEnd);
 }
 
 LoadedDxf Load(std::unique_ptr<SourceBytes> source) {
@@ -158,6 +159,17 @@ TEST(GivenBackBytes, OnlyTheEntitiesAreGivenBackAndEverySaveIsTheSame) {
     EXPECT_THAT(saved, HasSubstr("\nGate 1\n"));
     EXPECT_THAT(saved, HasSubstr("CADHOST_DRAWING"));
     EXPECT_EQ(Save(forgetful), saved);
+}
+
+// The store is written in the file's own line ends, though the reader had only the first bytes
+// of the file when it began.
+TEST(GivenBackBytes, WhatASaveAddsHasTheLineEndsOfTheFile) {
+    LoadedDxf l = Load(std::make_unique<ForgetfulBytes>(Plan("\r\n")));
+    Change(l);
+    const std::string saved = Save(l);
+    ASSERT_THAT(saved, HasSubstr("CADHOST_DRAWING"));
+    for (std::size_t at = saved.find('\n'); at != std::string::npos; at = saved.find('\n', at + 1))
+        ASSERT_EQ(saved[at - 1], '\r') << "a bare line feed at byte " << at;
 }
 
 TEST(GivenBackBytes, ASaveFromAFileThatChangedFailsAndSaysWhy) {
