@@ -282,13 +282,22 @@ private:
     MacroDriver macro_;
 };
 
-// The macro looks for files beside its own library, so each run loads a copy of the library
-// from a folder of its own, where the script may put such files.
+// The macro looks for files beside its own library, so each run loads the library from a
+// folder of its own, where the script may put such files. A symbolic link is enough there (the
+// loader names a library by the path it was loaded from) and costs nothing, where a copy of a
+// library built with debug information is megabytes written on every start; where the system
+// makes no link, the library is copied.
 qx::Result<qx::host::Main_fn> LoadLibraryCopy(const std::string& library,
                                               const std::string& folder) {
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     const auto copy = std::filesystem::path(folder) / std::filesystem::path(library).filename();
+    if (!ec) {
+        std::error_code linked;
+        std::filesystem::create_symlink(std::filesystem::absolute(library, linked), copy, linked);
+        if (!linked)
+            return LoadMacroLibrary(copy.string());
+    }
     if (ec || !std::filesystem::copy_file(library, copy, ec))
         return qx::Failure{"cannot copy the macro library " + library + " to " + folder + ": " +
                            (ec ? ec.message() : "unknown error")};

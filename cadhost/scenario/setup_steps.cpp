@@ -111,6 +111,11 @@ void SeedFile(RunContext& ctx, const Step& step) {
     if (!Need(ctx, step, 4, "file macro|shared|library NAME CONTENT"))
         return;
     const std::string file = PlaceFile(ctx, step.words[1], step.words[2]);
+    // The run's macro library may be a link to the built library: a file written over it
+    // replaces the link, never what it leads to.
+    std::error_code ec;
+    if (std::filesystem::is_symlink(file, ec))
+        std::filesystem::remove(file, ec);
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out << step.words[3];
     if (!out)
