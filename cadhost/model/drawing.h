@@ -161,7 +161,10 @@ private:
         mutable std::vector<std::pair<std::int32_t, std::uint32_t>> byOfs; // sorted on demand
     };
 
-    const Slot* SlotAt(lgl_addr addr) const;      // erased entities too
+    const Slot* SlotAt(lgl_addr addr) const; // erased entities too
+    // Asks the processor to fetch the slot of the entity into its cache.
+    void PrefetchSlot(std::size_t slot) const;
+    static constexpr std::size_t kPrefetchAhead = 8;
     std::size_t LayerIndex(lgl_addr layer) const; // layers_.size() when unknown
     bool Visits(const ModeRec& mode, const Slot& slot) const;
     lgl_addr FirstOnLayerFrom(const ModeRec& mode, std::size_t layer, std::size_t pos) const;
