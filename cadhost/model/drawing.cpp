@@ -97,6 +97,7 @@ void Drawing::ReserveEntities(std::size_t count) {
     // space at once, the entities grow their room as they come instead.
     try {
         slots_.reserve(slots_.size() + count);
+        names_.Reserve(slots_.size() + count);
     } catch (const std::bad_alloc&) {
         return;
     } catch (const std::length_error&) {

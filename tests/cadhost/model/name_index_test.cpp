@@ -62,5 +62,35 @@ TEST_F(NameIndexTest, ATakenNameIsRefusedAndKeepsItsFirstSlot) {
     EXPECT_EQ(Find("Door"), 1u);
 }
 
+// Handles in increasing order are kept as numbers; anything else, a handle out of order or one
+// written another way included, goes to the table. A name is one name whichever part holds it.
+TEST_F(NameIndexTest, HandlesInOrderAndEveryOtherNameAreFoundAndNeverTakenTwice) {
+    const std::vector<std::string> added = {
+        "1F",
+        "20",
+        "2A",
+        "FFFFFFFFFFFFFFFF", // in order
+        "21",               // a handle out of order
+        "0",
+        "01F",
+        "1f",
+        "door",
+        "1F ",               // not handles as DXF writes them
+        "10000000000000000", // longer than any handle
+    };
+    for (const std::string& name : added)
+        ASSERT_TRUE(Add(name)) << name;
+    for (std::size_t i = 0; i < added.size(); ++i)
+        EXPECT_EQ(Find(added[i]), i) << added[i];
+    for (const std::string& name : added)
+        EXPECT_FALSE(Add(name)) << name << " taken twice";
+    EXPECT_FALSE(Find("1E"));
+    EXPECT_FALSE(Find("22"));
+    EXPECT_FALSE(Find("FFFFFFFFFFFFFFFE"));
+    // A handle after the last in order that an earlier name out of order already took.
+    ASSERT_TRUE(Add("30"));
+    EXPECT_FALSE(Add("21"));
+}
+
 } // namespace
 } // namespace cadhost
