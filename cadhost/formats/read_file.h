@@ -17,9 +17,9 @@ namespace cadhost {
 // the copy, but a file that another program truncates meanwhile would kill the host.)
 //
 // Where the system allows, the file stays open, so that a DXF reader may give back the memory
-// of what it has read and a save may read it again (dxf/source_bytes.h). A read again checks
-// first that the file is still the one that was read: same size, same modification time. On
-// Windows nothing is given back.
+// of what it has read and a save may read it again (dxf/source_bytes.h); only a file of 16 MiB
+// or more gives anything back. A read again checks first that the file is still the one that
+// was read: same size, same modification time. On Windows nothing is given back.
 class FileBytes final : public dxf::SourceBytes {
 public:
     // Reads the regular file `file`; ok() is false when it is not one or cannot be read. A file

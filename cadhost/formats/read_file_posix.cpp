@@ -36,6 +36,11 @@ bool Same(const Identity& a, const Identity& b) {
 // Memory is given back in whole huge pages, so that none is split.
 constexpr std::uintptr_t kGivenBackUnit = std::uintptr_t{2} << 20;
 
+// A file smaller than this is kept whole in memory: it costs little, and its save then never
+// depends on the file staying as it was read. Only a larger one, where holding it would cost
+// as much as the drawing, is read again from its file.
+constexpr std::size_t kKeptWhole = std::size_t{16} << 20;
+
 } // namespace
 
 struct FileBytes::Held {
@@ -119,7 +124,7 @@ qx::Status FileBytes::FillTo(std::size_t end) {
 FileBytes::~FileBytes() = default;
 
 dxf::Span FileBytes::Release(dxf::Span range) {
-    if (!held_ || range.empty() || range.end > size_) {
+    if (!held_ || size_ < kKeptWhole || range.empty() || range.end > size_) {
         return {};
     }
     const auto base = reinterpret_cast<std::uintptr_t>(data_.get());

@@ -160,8 +160,8 @@ void ChangeTexts(Drawing& d) {
 // again, even when it replaced that file in between.
 TEST(DrawingFileFormat, ALargeDxfSavesFromItsFileAgain) {
     TempDir dir;
-    const std::string bytes = LargeDxf(150000);
-    ASSERT_GT(bytes.size(), std::size_t{12} << 20);
+    const std::string bytes = LargeDxf(200000);
+    ASSERT_GT(bytes.size(), std::size_t{17} << 20);
     WriteFile(dir.File("plan.dxf"), bytes);
     auto opened = OpenDrawingFile(dir.File("plan.dxf"));
     ASSERT_TRUE(opened) << opened.error();
@@ -178,9 +178,26 @@ TEST(DrawingFileFormat, ALargeDxfSavesFromItsFileAgain) {
     EXPECT_TRUE(ReadFile(dir.File("copy.dxf")) == expected);
 }
 
+// A drawing of ordinary size keeps its file's bytes: another program may change the file and
+// the drawing still saves, with the bytes it read.
+TEST(DrawingFileFormat, ASmallDxfIsKeptWholeAndSavesThoughItsFileChanged) {
+    TempDir dir;
+    const std::string bytes = LargeDxf(72000);
+    ASSERT_LT(bytes.size(), std::size_t{16} << 20);
+    WriteFile(dir.File("plan.dxf"), bytes);
+    auto opened = OpenDrawingFile(dir.File("plan.dxf"));
+    ASSERT_TRUE(opened) << opened.error();
+    EXPECT_TRUE(opened->dxfSource->image.Released().empty());
+    ChangeTexts(opened->drawing);
+    WriteFile(dir.File("plan.dxf"), "changed by another program");
+    ASSERT_EQ(SaveDrawingAs(opened->drawing, opened->dxfSource.get(), dir.File("copy.dxf")).error(),
+              "");
+    EXPECT_TRUE(ReadFile(dir.File("copy.dxf")) == WithGates(bytes));
+}
+
 TEST(DrawingFileFormat, ASaveFromADxfChangedOnDiskFailsAndWritesNothing) {
     TempDir dir;
-    const std::string bytes = LargeDxf(150000);
+    const std::string bytes = LargeDxf(200000);
     WriteFile(dir.File("plan.dxf"), bytes);
     WriteFile(dir.File("copy.dxf"), "old copy");
     auto opened = OpenDrawingFile(dir.File("plan.dxf"));
