@@ -68,4 +68,19 @@ Tags File(const std::vector<Tags>& parts) {
     return t;
 }
 
+Tags ObjectDictionaries() {
+    return {{0, "DICTIONARY"},
+            {5, "C"},
+            {330, "0"},
+            {100, "AcDbDictionary"},
+            {281, "1"},
+            {3, "ACAD_GROUP"},
+            {350, "D"},
+            {0, "DICTIONARY"},
+            {5, "D"},
+            {330, "C"},
+            {100, "AcDbDictionary"},
+            {281, "1"}};
+}
+
 } // namespace cadhost::dxf::test

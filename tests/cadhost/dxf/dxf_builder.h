@@ -25,6 +25,9 @@ Tags Section(const std::string& name, const Tags& body);
 // A TEXT entity with its handle, layer, insert point, height, rotation and text.
 Tags Text(const std::string& handle, const std::string& layer, const std::string& text,
           double x = 0, double y = 0, double height = 2.5, double rotation = 0);
+// The OBJECTS section's body as AutoCAD and ezdxf begin it: a named object dictionary (handle
+// C) that names a group dictionary (handle D).
+Tags ObjectDictionaries();
 // Joins the parts and ends the file with EOF.
 Tags File(const std::vector<Tags>& parts);
 

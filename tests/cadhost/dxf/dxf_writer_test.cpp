@@ -63,18 +63,7 @@ Tags Texts(std::initializer_list<std::pair<const char*, const char*>> texts) {
 // An R2000 file as AutoCAD and ezdxf lay it out: a named object dictionary first, a group
 // dictionary that it names, and $HANDSEED past every handle.
 std::string R2000(const Tags& entities, const Tags& moreObjects = {}) {
-    Tags objects = {{0, "DICTIONARY"},
-                    {5, "C"},
-                    {330, "0"},
-                    {100, "AcDbDictionary"},
-                    {281, "1"},
-                    {3, "ACAD_GROUP"},
-                    {350, "D"},
-                    {0, "DICTIONARY"},
-                    {5, "D"},
-                    {330, "C"},
-                    {100, "AcDbDictionary"},
-                    {281, "1"}};
+    Tags objects = test::ObjectDictionaries();
     objects.insert(objects.end(), moreObjects.begin(), moreObjects.end());
     return Write(File({Header("AC1015", "ANSI_1252", {{9, "$HANDSEED"}, {5, "100"}}),
                        Section("ENTITIES", entities), Section("OBJECTS", objects)}));

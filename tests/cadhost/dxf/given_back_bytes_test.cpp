@@ -88,22 +88,10 @@ std::string Plan(const std::string& lineEnd = "\n") {
                                     "Door " + std::to_string(k), k, k);
         entities.insert(entities.end(), one.begin(), one.end());
     }
-    const Tags objects = {{0, "DICTIONARY"},
-                          {5, "C"},
-                          {330, "0"},
-                          {100, "AcDbDictionary"},
-                          {281, "1"},
-                          {3, "ACAD_GROUP"},
-                          {350, "D"},
-                          {0, "DICTIONARY"},
-                          {5, "D"},
-                          {330, "C"},
-                          {100, "AcDbDictionary"},
-                          {281, "1"}};
     return test::Write(
         test::File({test::Header("AC1015", "ANSI_1252", {{9, "$HANDSEED"}, {5, "100"}}),
                     test::LayerTable({{"0"}, {"Doors", 1}}), test::Section("ENTITIES", entities),
-                    test::Section("OBJECTS", objects)}),
+                    test::Section("OBJECTS", test::ObjectDictionaries())}),
         lineEnd);
 }
 

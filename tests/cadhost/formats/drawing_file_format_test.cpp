@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 namespace cadhost {
 namespace {
@@ -156,18 +157,33 @@ void ChangeTexts(Drawing& d) {
     }
 }
 
+// A drawing file of `texts` texts written to the folder as plan.dxf, opened, and its texts 1 and
+// 70,000 changed to gates.
+struct OpenedLarge {
+    std::string bytes;
+    DrawingDocument opened;
+};
+
+OpenedLarge OpenChanged(const TempDir& dir, int texts) {
+    OpenedLarge l{LargeDxf(texts), {}};
+    WriteFile(dir.File("plan.dxf"), l.bytes);
+    auto opened = OpenDrawingFile(dir.File("plan.dxf"));
+    if (!opened)
+        throw std::runtime_error(opened.error());
+    l.opened = std::move(*opened);
+    ChangeTexts(l.opened.drawing);
+    return l;
+}
+
 // The reader gives the memory of the entities back once read; a save reads them from the file
 // again, even when it replaced that file in between.
 TEST(DrawingFileFormat, ALargeDxfSavesFromItsFileAgain) {
     TempDir dir;
-    const std::string bytes = LargeDxf(200000);
-    ASSERT_GT(bytes.size(), std::size_t{17} << 20);
-    WriteFile(dir.File("plan.dxf"), bytes);
-    auto opened = OpenDrawingFile(dir.File("plan.dxf"));
-    ASSERT_TRUE(opened) << opened.error();
+    OpenedLarge l = OpenChanged(dir, 200000);
+    ASSERT_GT(l.bytes.size(), std::size_t{17} << 20);
+    DrawingDocument* opened = &l.opened;
     EXPECT_FALSE(opened->dxfSource->image.Released().empty());
-    ChangeTexts(opened->drawing);
-    const std::string expected = WithGates(bytes);
+    const std::string expected = WithGates(l.bytes);
 
     ASSERT_EQ(SaveDrawingAs(opened->drawing, opened->dxfSource.get(), dir.File("plan.dxf")).error(),
               "");
@@ -182,27 +198,21 @@ TEST(DrawingFileFormat, ALargeDxfSavesFromItsFileAgain) {
 // the drawing still saves, with the bytes it read.
 TEST(DrawingFileFormat, ASmallDxfIsKeptWholeAndSavesThoughItsFileChanged) {
     TempDir dir;
-    const std::string bytes = LargeDxf(72000);
-    ASSERT_LT(bytes.size(), std::size_t{16} << 20);
-    WriteFile(dir.File("plan.dxf"), bytes);
-    auto opened = OpenDrawingFile(dir.File("plan.dxf"));
-    ASSERT_TRUE(opened) << opened.error();
+    OpenedLarge l = OpenChanged(dir, 72000);
+    ASSERT_LT(l.bytes.size(), std::size_t{16} << 20);
+    DrawingDocument* opened = &l.opened;
     EXPECT_TRUE(opened->dxfSource->image.Released().empty());
-    ChangeTexts(opened->drawing);
     WriteFile(dir.File("plan.dxf"), "changed by another program");
     ASSERT_EQ(SaveDrawingAs(opened->drawing, opened->dxfSource.get(), dir.File("copy.dxf")).error(),
               "");
-    EXPECT_TRUE(ReadFile(dir.File("copy.dxf")) == WithGates(bytes));
+    EXPECT_TRUE(ReadFile(dir.File("copy.dxf")) == WithGates(l.bytes));
 }
 
 TEST(DrawingFileFormat, ASaveFromADxfChangedOnDiskFailsAndWritesNothing) {
     TempDir dir;
-    const std::string bytes = LargeDxf(200000);
-    WriteFile(dir.File("plan.dxf"), bytes);
     WriteFile(dir.File("copy.dxf"), "old copy");
-    auto opened = OpenDrawingFile(dir.File("plan.dxf"));
-    ASSERT_TRUE(opened) << opened.error();
-    ChangeTexts(opened->drawing);
+    OpenedLarge l = OpenChanged(dir, 200000);
+    DrawingDocument* opened = &l.opened;
     {
         std::ofstream grow(dir.File("plan.dxf"), std::ios::binary | std::ios::app);
         grow << "999\nadded by another program\n";
