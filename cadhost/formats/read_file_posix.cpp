@@ -55,7 +55,7 @@ struct FileBytes::Held {
 
 // A file read as the reader goes is read in pieces of this size: large enough that the reads
 // cost little, small enough that what the reader gives back behind it is soon taken again.
-constexpr std::size_t kReadPiece = std::size_t{4} << 20;
+constexpr std::size_t kReadAheadPiece = std::size_t{4} << 20;
 
 FileBytes::FileBytes(const std::filesystem::path& file) : FileBytes(file, true) {}
 
@@ -75,7 +75,7 @@ FileBytes::FileBytes(const std::filesystem::path& file, bool whole) : name_(file
     size_ = static_cast<std::size_t>(st.st_size);
     Allocate(size_);
     held_ = std::move(held);
-    const Outcome read = ReadOn(whole ? size_ : std::min(size_, kReadPiece));
+    const Outcome read = ReadOn(whole ? size_ : std::min(size_, kReadAheadPiece));
     ok_ = read != Outcome::Failed;
     if (whole) {
         // A file that shrank while it was read is read as far as it goes.
@@ -108,7 +108,7 @@ qx::Status FileBytes::FillTo(std::size_t end) {
         return filled_ >= std::min(end, size_) ? qx::Status{}
                                                : qx::Failure{"the file is no longer open"};
     }
-    end = std::min(size_, std::max(end, filled_ + kReadPiece));
+    end = std::min(size_, std::max(end, filled_ + kReadAheadPiece));
     switch (ReadOn(end)) {
     case Outcome::Read:
         return qx::Status{};

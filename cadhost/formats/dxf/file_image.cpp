@@ -7,7 +7,7 @@ namespace cadhost::dxf {
 namespace {
 
 // What one read of the file takes at most, for a save's copy and for the window of values.
-constexpr std::size_t kReadPiece = std::size_t{1} << 20;
+constexpr std::size_t kRereadPiece = std::size_t{1} << 20;
 
 bool Overlap(Span a, Span b) {
     return a.begin < b.end && b.begin < a.end;
@@ -50,7 +50,7 @@ qx::Result<std::string_view> FileImage::Slice(Span range) const {
         return Bytes().substr(range.begin, range.end - range.begin);
     if (range.begin < window_.begin || range.end > window_.end) {
         const Span wanted{range.begin,
-                          std::min(Size(), std::max(range.end, range.begin + kReadPiece))};
+                          std::min(Size(), std::max(range.end, range.begin + kRereadPiece))};
         window_ = Span{};
         if (qx::Status read = source_->Reread(wanted, windowBytes_); !read)
             return qx::Failure{read.error()};
@@ -81,7 +81,7 @@ qx::Status FileImage::Copy(Span range, const std::function<void(std::string_view
         fromMemory(std::min(r.begin, range.end));
         const std::size_t until = std::min(r.end, range.end);
         while (pos < until) {
-            const Span next{pos, std::min(until, pos + kReadPiece)};
+            const Span next{pos, std::min(until, pos + kRereadPiece)};
             if (qx::Status read = source_->Reread(next, piece); !read)
                 return read;
             take(piece);
