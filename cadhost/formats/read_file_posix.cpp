@@ -142,16 +142,17 @@ dxf::Span FileBytes::Release(dxf::Span range) {
 }
 
 qx::Status FileBytes::Reread(dxf::Span range, std::string& out) const {
-    const std::string changed =
-        name_ + " changed on disk after it was read, so the parts of it that the drawing did "
-                "not change can no longer be copied from it; save the drawing as .json, or open "
-                "the file again";
+    const auto changed = [this] {
+        return qx::Failure{name_ + " changed on disk after it was read, so the parts of it that "
+                                   "the drawing did not change can no longer be copied from it; "
+                                   "save the drawing as .json, or open the file again"};
+    };
     if (!held_) {
         return qx::Failure{name_ + " is no longer open"};
     }
     struct stat st {};
     if (::fstat(held_->fd, &st) != 0 || !Same(IdentityOf(st), held_->identity)) {
-        return qx::Failure{changed};
+        return changed();
     }
     out.resize(range.end - range.begin);
     std::size_t done = 0;
@@ -165,7 +166,7 @@ qx::Status FileBytes::Reread(dxf::Span range, std::string& out) const {
             return qx::Failure{name_ + " cannot be read again"};
         }
         if (got == 0) {
-            return qx::Failure{changed};
+            return changed();
         }
         done += static_cast<std::size_t>(got);
     }

@@ -50,10 +50,6 @@ qx::Status FileBytes::FillTo(std::size_t) {
     return qx::Status{}; // read whole at once
 }
 
-FileBytes::Outcome FileBytes::ReadOn(std::size_t) {
-    return Outcome::Read;
-}
-
 qx::Status FileBytes::Reread(dxf::Span, std::string&) const {
     return qx::Failure{name_ + " is no longer open"};
 }

@@ -293,9 +293,12 @@ qx::Result<qx::host::Main_fn> LoadLibraryCopy(const std::string& library,
     std::filesystem::create_directories(folder, ec);
     const auto copy = std::filesystem::path(folder) / std::filesystem::path(library).filename();
     if (!ec) {
+        std::error_code absolute;
         std::error_code linked;
-        std::filesystem::create_symlink(std::filesystem::absolute(library, linked), copy, linked);
-        if (!linked)
+        const auto target = std::filesystem::absolute(library, absolute);
+        if (!absolute)
+            std::filesystem::create_symlink(target, copy, linked);
+        if (!absolute && !linked)
             return LoadMacroLibrary(copy.string());
     }
     if (ec || !std::filesystem::copy_file(library, copy, ec))

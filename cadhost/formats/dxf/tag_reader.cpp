@@ -129,9 +129,8 @@ bool TagReader::ReadTo(std::size_t end) {
 }
 
 bool TagReader::ReadOnAndRetry(Tag& tag) {
-    const std::size_t filled = Filled();
-    const std::size_t ahead = std::max(readAhead_, filled - pos_);
-    if (!ReadTo(std::min(bytes_.size(), filled + ahead)))
+    const std::size_t ahead = std::max(readAhead_, filled_ - pos_);
+    if (!ReadTo(std::min(bytes_.size(), filled_ + ahead)))
         return false;
     return Next(tag);
 }

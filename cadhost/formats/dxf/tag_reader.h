@@ -52,9 +52,8 @@ private:
     // code.
     bool FullCode(const char* codeStart, const char* codeFeed, int& code);
     bool Fail(std::size_t line, std::string message);
-    // How far the bytes are read, and reading on; false, with the error noted, when the file
-    // cannot be read that far.
-    std::size_t Filled() const { return filled_; }
+    // Reads on to at least `end`; false, with the error noted, when the file cannot be read
+    // that far.
     bool ReadTo(std::size_t end);
     // Reads on past a line that runs to the end of what is read, then reads the tag again.
     bool ReadOnAndRetry(Tag& tag);
